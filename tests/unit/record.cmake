@@ -1,0 +1,1 @@
+sb_unit_test(record_tests record_test.cpp LIBS sb_record)
