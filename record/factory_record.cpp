@@ -15,8 +15,8 @@ constexpr char kFactoryText[] = "\x1C"
                                 "\0,"     // opaque
                                 "0,0,"    // postcard mode, sheet guide set position
                                 "40,36,096,"
-                                "66,120,120,046,046,054,00,00,"        // form 0
-                                "09,0,0,00,00,00,0,0,"                 // selections
+                                "66,120,120,046,046,054,00,00,"         // form 0
+                                "09,0,0,00,00,00,0,0,"                  // selections
                                 "66,000,136,120,120,046,046,054,00,00," // form 1
                                 "\0,"
                                 "66,000,136,120,120,046,046,054,00,00," // form 2
@@ -41,6 +41,8 @@ constexpr SettingRecord kFactoryRecord = MakeFactoryRecord();
 
 } // namespace
 
-const SettingRecord& FactoryRecord() { return kFactoryRecord; }
+const SettingRecord& FactoryRecord() {
+    return kFactoryRecord;
+}
 
 } // namespace sb

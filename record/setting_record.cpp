@@ -73,8 +73,8 @@ SwitchBits ReadSwitchBits(std::uint8_t byte) {
 }
 
 std::uint8_t MakeSwitchByte(const SwitchBits& bits) {
-    return static_cast<std::uint8_t>(((bits[0] & 1) | (bits[1] & 1) << 1 | (bits[2] & 1) << 2 |
-                                      (bits[3] & 1) << 3));
+    return static_cast<std::uint8_t>(
+        ((bits[0] & 1) | (bits[1] & 1) << 1 | (bits[2] & 1) << 2 | (bits[3] & 1) << 3));
 }
 
 } // namespace sb

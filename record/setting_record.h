@@ -41,7 +41,7 @@ inline constexpr std::size_t kLfSheetFeeder = 261;        // signed pair
 
 // Function selection page.
 inline constexpr std::size_t kSheetGuideSetPos = 26;
-inline constexpr std::size_t kAutoPosAdjust = 67;  // 2 digits
+inline constexpr std::size_t kAutoPosAdjust = 67; // 2 digits
 inline constexpr std::size_t kTypeface = 70;
 inline constexpr std::size_t kReduction = 72;
 inline constexpr std::size_t kPaperThickness = 74; // 2 digits
