@@ -1,0 +1,163 @@
+#include "printer/printer_selection.h"
+
+#include <algorithm>
+
+namespace sb {
+namespace {
+
+constexpr std::string_view kMsgNoUsablePrinter =
+    "使用可能なプリンタがありませんでした。プリンタドライバを確認してからやり直してください。"
+    "\n\nSwitchboardを終了します。";
+constexpr std::string_view kMsgAllOnFilePort =
+    "インストールされているプリンタの接続先がFILEのため設定値を送信できません。\n"
+    "プリンタ設定を確認してやり直してください。\n\nSwitchboardを終了します。";
+constexpr std::string_view kMsgOnlyRowOnFilePort =
+    "接続先がFILEのため設定値を送信できません。\nプリンタ設定を確認してやり直してください。"
+    "\n\nSwitchboardを終了します。";
+constexpr std::string_view kMsgRowOnFilePort =
+    "接続先がFILEのため設定値を送信できません。\n"
+    "プリンタ設定を変更するか、他のプリンタに変更してください。";
+
+// The list view's order, as far as the core can know it: letter case is ignored, and as in
+// the platform's collation, punctuation sorts before digits and digits before letters.
+// Bytes beyond ASCII (UTF-8 lead and trail bytes) come last, in code point order.
+int SortKey(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 'a' && byte <= 'z') {
+        return 0x200 + (byte - 'a' + 'A');
+    }
+    if (byte >= 'A' && byte <= 'Z') {
+        return 0x200 + byte;
+    }
+    if (byte >= '0' && byte <= '9') {
+        return 0x100 + byte;
+    }
+    return byte < 0x80 ? byte : 0x300 + byte;
+}
+
+bool SortsBelow(const std::string& a, const std::string& b) {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                        [](char x, char y) { return SortKey(x) < SortKey(y); });
+}
+
+// The list view inserts a new item before the first one that does not sort below it.
+void InsertSorted(std::vector<PrinterRow>& rows, PrinterRow row) {
+    auto at = std::find_if(rows.begin(), rows.end(), [&](const PrinterRow& existing) {
+        return !SortsBelow(existing.name, row.name);
+    });
+    rows.insert(at, std::move(row));
+}
+
+bool IsNt(const OsVersionInfo& os) {
+    return os.platformId == kPlatformNt;
+}
+
+// NT family: every local queue and connection, looked up in full on its own server, offered
+// only if it takes jobs from this user.
+std::vector<PrinterRow> FindNtPrinters(Spooler& spooler) {
+    std::vector<PrinterRow> rows;
+    for (const PrinterInfo4& entry :
+         spooler.EnumPrinters4(spool::kEnumLocal | spool::kEnumConnections)) {
+        const std::vector<PrinterInfo2> details =
+            spooler.EnumPrinters2(spool::kEnumName, entry.server);
+        auto match = std::find_if(details.begin(), details.end(), [&](const PrinterInfo2& info) {
+            return info.name == entry.name && info.driver == kPrinterDriverName;
+        });
+        if (match == details.end()) {
+            continue;
+        }
+        if (!spooler.Open(match->name, spool::kAccessUse)) {
+            continue;
+        }
+        // A connection that reports no server would get an empty connection, which the
+        // send takes for no printer at all; its port still names it.
+        const bool showServer =
+            entry.attributes == spool::kAttributeNetwork && match->server.has_value();
+        InsertSorted(rows, {entry.name, showServer ? *match->server : match->port});
+    }
+    return rows;
+}
+
+// Older family: local queues only; there is no open test, the status says it all.
+std::vector<PrinterRow> FindOlderFamilyPrinters(Spooler& spooler) {
+    std::vector<PrinterRow> rows;
+    for (const PrinterInfo2& info : spooler.EnumPrinters2(spool::kEnumLocal, std::nullopt)) {
+        if (info.driver == kPrinterDriverName &&
+            (info.status & spool::kStatusUserIntervention) == 0) {
+            InsertSorted(rows, {info.name, info.port});
+        }
+    }
+    return rows;
+}
+
+} // namespace
+
+InitOutcome CPrinterSelection::OnInit(Spooler& spooler, const OsVersionInfo& os,
+                                      Prompter& prompter) {
+    m_rows = IsNt(os) ? FindNtPrinters(spooler) : FindOlderFamilyPrinters(spooler);
+    m_nPrinterCount = static_cast<unsigned>(m_rows.size());
+    m_nPreselected = 0;
+    if (m_rows.empty()) {
+        prompter.Message(kMsgNoUsablePrinter, mb::kOk | mb::kIconExclamation);
+        return InitOutcome::ExitProcess;
+    }
+
+    if (!m_strPrinterName.empty()) {
+        auto inUse = std::find_if(m_rows.begin(), m_rows.end(), [&](const PrinterRow& row) {
+            return row.name == m_strPrinterName;
+        });
+        if (inUse != m_rows.end()) {
+            m_nPreselected = static_cast<std::size_t>(inUse - m_rows.begin());
+        }
+    }
+
+    // During start-up a single printer is simply taken: the user has nothing to choose.
+    if (!m_bStartupDone && m_rows.size() == 1) {
+        switch (OnOk(m_nPreselected, prompter)) {
+        case OkOutcome::EndOk:
+            return InitOutcome::EndOk;
+        case OkOutcome::ExitProcess:
+            return InitOutcome::ExitProcess;
+        case OkOutcome::Stay:
+            return InitOutcome::ShowDialog;
+        }
+    }
+
+    const bool anySendable = std::any_of(m_rows.begin(), m_rows.end(), [](const PrinterRow& row) {
+        return row.connection != kFilePort;
+    });
+    if (!anySendable) {
+        prompter.Message(kMsgAllOnFilePort, mb::kOk | mb::kIconExclamation);
+        return InitOutcome::ExitProcess;
+    }
+    return InitOutcome::ShowDialog;
+}
+
+OkOutcome CPrinterSelection::OnOk(std::optional<std::size_t> selectedRow, Prompter& prompter) {
+    if (!selectedRow || *selectedRow >= m_rows.size()) {
+        prompter.Message(kMsgNoPrinterSelected, mb::kOk | mb::kIconExclamation);
+        return OkOutcome::Stay;
+    }
+    // Taken before the test, so a refused row's values stay for a Cancel that follows.
+    m_strPrinterName = m_rows[*selectedRow].name;
+    m_strPort = m_rows[*selectedRow].connection;
+    if (m_strPort != kFilePort) {
+        return OkOutcome::EndOk;
+    }
+    if (m_rows.size() == 1) {
+        prompter.Message(kMsgOnlyRowOnFilePort, mb::kOk | mb::kIconExclamation);
+        return OkOutcome::ExitProcess;
+    }
+    prompter.Message(kMsgRowOnFilePort, mb::kOk | mb::kIconInformation);
+    return OkOutcome::Stay;
+}
+
+OkOutcome CPrinterSelection::OnDoubleClick(std::optional<std::size_t> selectedRow,
+                                           Prompter& prompter) {
+    if (!selectedRow) {
+        return OkOutcome::Stay;
+    }
+    return OnOk(selectedRow, prompter);
+}
+
+} // namespace sb

@@ -1,0 +1,69 @@
+// Which queues the printer selection offers, which row it preselects, and what OK on a row
+// leads to. The selection dialog shows the rows and acts on the outcomes; everything it
+// decides lives here.
+#pragma once
+
+#include "printer/os_version.h"
+#include "printer/spooler.h"
+#include "ui/prompter.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sb {
+
+inline constexpr std::string_view kPrinterDriverName = "VYR Quillstrike 480ZQ9";
+// A queue printing to a file never reaches the printer; compared byte-wise.
+inline constexpr std::string_view kFilePort = "FILE:";
+// The selection is the one place that ends the process on its own.
+inline constexpr int kNoPrinterExitCode = 1;
+
+// Also the send's refusal when no printer is held.
+inline constexpr std::string_view kMsgNoPrinterSelected =
+    "プリンタが選択されていません。\nプリンタを選択してください。";
+
+struct PrinterRow {
+    std::string name;
+    std::string connection; // the port, or the server of a network connection
+    bool operator==(const PrinterRow&) const = default;
+};
+
+// WM_INITDIALOG's verdict.
+enum class InitOutcome { ShowDialog, EndOk, ExitProcess };
+// What OK (or a double click) on the list leads to.
+enum class OkOutcome { Stay, EndOk, ExitProcess };
+
+class CPrinterSelection {
+public:
+    // Written by the main dialog, which also reads it as its own start-up-done flag.
+    bool m_bStartupDone = false;
+    // In: the printer in use, to preselect it. Out: the chosen (or last refused) row.
+    std::string m_strPrinterName;
+    std::string m_strPort;
+    // Out: the number of rows of the last run.
+    unsigned m_nPrinterCount = 0;
+
+    // Builds the rows anew from the spooler, preselects a row, and decides whether the
+    // dialog is shown at all. On EndOk the members hold the one row, taken at once.
+    InitOutcome OnInit(Spooler& spooler, const OsVersionInfo& os, Prompter& prompter);
+
+    // IDOK with the list's selected row (an index into Rows()), or none.
+    OkOutcome OnOk(std::optional<std::size_t> selectedRow, Prompter& prompter);
+    // A double click counts only on a row; elsewhere it does nothing.
+    OkOutcome OnDoubleClick(std::optional<std::size_t> selectedRow, Prompter& prompter);
+
+    // In display order: ascending by name, letter case ignored, as the sorted list view
+    // orders them.
+    const std::vector<PrinterRow>& Rows() const { return m_rows; }
+    // Valid once OnInit found at least one row.
+    std::size_t PreselectedRow() const { return m_nPreselected; }
+
+private:
+    std::vector<PrinterRow> m_rows;
+    std::size_t m_nPreselected = 0;
+};
+
+} // namespace sb
