@@ -1,0 +1,83 @@
+// Thin wrappers over the common controls the windows use: one message each, nothing kept.
+#pragma once
+
+#include "ui/window.h"
+
+#include <commctrl.h>
+
+#include <utility>
+
+namespace sb {
+
+class CTabCtrl : public CWindow {
+public:
+    using CWindow::CWindow;
+    int CurSel() const { return static_cast<int>(Send(TCM_GETCURSEL)); }
+    void SetCurSel(int index) const { Send(TCM_SETCURSEL, static_cast<WPARAM>(index)); }
+    void SetImageList(HIMAGELIST images) const {
+        Send(TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+    }
+    void InsertItem(int index, const wchar_t* text, int image) const {
+        TCITEMW item{};
+        item.mask = TCIF_TEXT | TCIF_IMAGE;
+        item.pszText = const_cast<wchar_t*>(text);
+        item.iImage = image;
+        Send(TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    }
+};
+
+class CUpDown : public CWindow {
+public:
+    using CWindow::CWindow;
+    void SetRange(int lower, int upper) const {
+        Send(UDM_SETRANGE32, static_cast<WPARAM>(lower), static_cast<LPARAM>(upper));
+    }
+    std::pair<int, int> Range() const {
+        int lower = 0;
+        int upper = 0;
+        Send(UDM_GETRANGE32, reinterpret_cast<WPARAM>(&lower), reinterpret_cast<LPARAM>(&upper));
+        return {lower, upper};
+    }
+};
+
+class CTrackBar : public CWindow {
+public:
+    using CWindow::CWindow;
+    void SetRange(int lower, int upper) const {
+        Send(TBM_SETRANGEMIN, FALSE, lower);
+        Send(TBM_SETRANGEMAX, TRUE, upper);
+    }
+    int Pos() const { return static_cast<int>(Send(TBM_GETPOS)); }
+    void SetPos(int pos) const { Send(TBM_SETPOS, TRUE, pos); }
+};
+
+class CListView : public CWindow {
+public:
+    using CWindow::CWindow;
+    int Count() const { return static_cast<int>(Send(LVM_GETITEMCOUNT)); }
+    int NextSelected() const {
+        return static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    }
+};
+
+class CToolBar : public CWindow {
+public:
+    using CWindow::CWindow;
+    void EnableButton(int id, bool enable) const {
+        Send(TB_ENABLEBUTTON, static_cast<WPARAM>(id), MAKELPARAM(enable ? TRUE : FALSE, 0));
+    }
+    bool IsButtonEnabled(int id) const {
+        return Send(TB_ISBUTTONENABLED, static_cast<WPARAM>(id)) != 0;
+    }
+};
+
+class CStatusBar : public CWindow {
+public:
+    using CWindow::CWindow;
+    void SetPaneText(int pane, std::string_view utf8) const {
+        const std::wstring text = Widen(utf8);
+        Send(SB_SETTEXTW, static_cast<WPARAM>(pane), reinterpret_cast<LPARAM>(text.c_str()));
+    }
+};
+
+} // namespace sb

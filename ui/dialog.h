@@ -1,0 +1,70 @@
+// The dialog base every window of the program stands on: one dialog procedure keeps `this`
+// and fans messages out to a few virtual hooks; the exchange of a binding table moves values
+// between members and controls in either direction.
+#pragma once
+
+#include "ui/binding.h"
+#include "ui/win_prompter.h"
+#include "ui/window.h"
+
+#include <span>
+#include <string_view>
+
+namespace sb {
+
+class CDialog : public CWindow {
+public:
+    explicit CDialog(int templateId) : m_nTemplateId(templateId) {}
+    virtual ~CDialog();
+    CDialog(const CDialog&) = delete;
+    CDialog& operator=(const CDialog&) = delete;
+
+    // Modal over parent; returns what EndDialog was given, or -1 if the window failed.
+    INT_PTR DoModal(HWND parent);
+    // Modeless: a child page or a top-level window driven by RunMessageLoop.
+    bool Create(HWND parent);
+    // Runs a modeless top-level dialog until EndDialog, translating accelerators first.
+    INT_PTR RunMessageLoop(HACCEL accelerators);
+    void EndDialog(INT_PTR result);
+
+    // Message boxes raised by this window are owned by it; tests may answer them instead.
+    Prompter& Prompt() { return m_pPrompter ? *m_pPrompter : m_prompter; }
+    void SetPrompter(Prompter* prompter) { m_pPrompter = prompter; }
+
+protected:
+    virtual BOOL OnInitDialog() { return TRUE; }
+    // Returns true when the command was handled. The default runs OnOK and OnCancel.
+    virtual bool OnCommand(WORD code, WORD id, HWND control);
+    virtual bool OnNotify(const NMHDR& header, LRESULT& result);
+    virtual void OnOK() { EndDialog(IDOK); }
+    virtual void OnCancel() { EndDialog(IDCANCEL); }
+    // Any other message; set result and return true when handled.
+    virtual bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+    // Members into the controls. Control notifications that arrive meanwhile are not acted on
+    // (IsQuiet), so showing values never looks like a user's change.
+    void ShowValues(const BindingTable& table);
+    // Controls into the members, in table order. A refused edit stops the transfer after its
+    // message, with the edit focused and its text selected; the rows before it are taken.
+    bool ReadValues(const BindingTable& table);
+    void FillCombo(int id, std::span<const char* const> entries) const;
+    // Sets an edit's text from the program without its change handling running.
+    void SetItemTextQuietly(int id, std::string_view utf8);
+    void FocusAndSelect(int id) const;
+    bool IsQuiet() const { return m_nQuiet > 0; }
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    INT_PTR Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
+    void ShowValue(const Binding& row);
+    bool ReadValue(const Binding& row);
+
+    int m_nTemplateId;
+    int m_nQuiet = 0;
+    bool m_bLoopRunning = false;
+    INT_PTR m_nLoopResult = 0;
+    WinPrompter m_prompter{*this};
+    Prompter* m_pPrompter = nullptr;
+};
+
+} // namespace sb

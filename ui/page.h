@@ -1,0 +1,29 @@
+// A settings page: a modeless child dialog over the main dialog's tab control. Every
+// command a control sends reaches OnControlCommand (not while the page is filling its
+// controls); commands that do not come from a control, the data check among them, go on to
+// the parent, which is the main dialog.
+#pragma once
+
+#include "ui/dialog.h"
+
+namespace sb {
+
+class CPage : public CDialog {
+public:
+    using CDialog::CDialog;
+
+    // Creates the page as a child of parent, shown or hidden, without moving it.
+    bool CreatePage(HWND parent, bool visible);
+
+protected:
+    // The default sends the data check first, for every notification of every control.
+    virtual void OnControlCommand(WORD code, WORD id);
+    void SendDataCheck() const;
+
+    bool OnCommand(WORD code, WORD id, HWND control) override;
+    // Enter and Escape belong to the main dialog; a page never ends.
+    void OnOK() override {}
+    void OnCancel() override {}
+};
+
+} // namespace sb
