@@ -231,10 +231,10 @@ bool CDialog::ReadValue(const Binding& row) {
     return true;
 }
 
-void CDialog::FillCombo(int id, std::span<const char* const> entries) const {
+void CDialog::FillCombo(int id, std::span<const std::string_view> entries) const {
     const HWND combo = Item(id);
     ::SendMessageW(combo, CB_RESETCONTENT, 0, 0);
-    for (const char* entry : entries) {
+    for (const std::string_view entry : entries) {
         const std::wstring text = Widen(entry);
         ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }

@@ -47,7 +47,7 @@ protected:
     // Controls into the members, in table order. A refused edit stops the transfer after its
     // message, with the edit focused and its text selected; the rows before it are taken.
     bool ReadValues(const BindingTable& table);
-    void FillCombo(int id, std::span<const char* const> entries) const;
+    void FillCombo(int id, std::span<const std::string_view> entries) const;
     // Sets an edit's text from the program without its change handling running.
     void SetItemTextQuietly(int id, std::string_view utf8);
     void FocusAndSelect(int id) const;
