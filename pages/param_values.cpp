@@ -1,0 +1,205 @@
+#include "pages/param_values.h"
+
+#include "pages/param_ids.h"
+#include "ui/int_text.h"
+
+namespace sb {
+
+namespace {
+
+template <std::size_t N>
+std::string EntryOr(const std::array<std::string_view, N>& entries, int code,
+                    std::size_t fallback) {
+    const bool known = code >= 0 && static_cast<std::size_t>(code) < N;
+    return std::string(entries[known ? static_cast<std::size_t>(code) : fallback]);
+}
+
+template <std::size_t N>
+int IndexOr(const std::array<std::string_view, N>& entries, std::string_view text, int unmatched) {
+    for (std::size_t i = 0; i < N; ++i) {
+        if (entries[i] == text) {
+            return static_cast<int>(i);
+        }
+    }
+    return unmatched;
+}
+
+int InRangeOr(int value, int lo, int hi, int fallback) {
+    return value >= lo && value <= hi ? value : fallback;
+}
+
+// A pair the combo cannot show is made to read as 0, in the record itself; a first byte that
+// is neither '0' nor 'F' reads nothing and the combo keeps what it showed.
+void DecodeLfPitch(SettingRecord& record, std::size_t offset, std::string& text) {
+    RepairSignedPair(record, offset, '5', 'B');
+    if (const auto value = ReadSignedPair(record, offset)) {
+        text = kLfPitchEntries[static_cast<std::size_t>(*value + 5)];
+    }
+}
+
+void EncodeLfPitch(SettingRecord& record, std::size_t offset, const std::string& text) {
+    WriteSignedPair(record, offset, ParseIntText(text).value_or(0));
+}
+
+} // namespace
+
+void CParamValues::DecodeRecord(SettingRecord& record) {
+    m_strFont1 = EntryOr(kFontEntries, ReadDigits(record, off::kFont1, 1), 0);
+    m_strFont2 = EntryOr(kFontEntries, ReadDigits(record, off::kFont2, 1), 0);
+    m_strKanjiTable = EntryOr(kKanjiTableEntries, ReadDigits(record, off::kKanjiTable, 1), 0);
+
+    m_nCutSheetCentering = InRangeOr(ReadDigits(record, off::kCutSheetCentering, 2), 10, 68, 40);
+    m_nFrontTractorCentering =
+        InRangeOr(ReadDigits(record, off::kFrontTractorCentering, 2), 10, 68, 40);
+    m_nRearTractorCentering =
+        InRangeOr(ReadDigits(record, off::kRearTractorCentering, 3), 68, 126, 96);
+
+    m_nPostcardMode = record[off::kPostcardMode] == '1' ? 1 : 0;
+    m_strAgaRetryTime = EntryOr(kAgaRetryEntries, ReadDigits(record, off::kAgaRetryTime, 2), 2);
+
+    switch (ReadDigits(record, off::kAutoReturnTime, 2)) {
+    case 0:
+        m_strAutoReturnTime = kAutoReturnEntries[0];
+        break;
+    case 8:
+        m_strAutoReturnTime = kAutoReturnEntries[1];
+        break;
+    default:
+        m_strAutoReturnTime = kAutoReturnEntries[2];
+        break;
+    }
+
+    m_nIntakeTime = InRangeOr(ReadDigits(record, off::kIntakeTime, 1), 2, 5, 2);
+
+    DecodeLfPitch(record, off::kLfSheetGuide, m_strLfSheetGuide);
+    DecodeLfPitch(record, off::kLfSheetFeeder, m_strLfSheetFeeder);
+    DecodeLfPitch(record, off::kLfFrontTractor, m_strLfFrontTractor);
+    DecodeLfPitch(record, off::kLfRearTractor, m_strLfRearTractor);
+
+    // A flag set by typing before this decode would make the next send or save "correct" a
+    // field that now shows a decoded, valid value.
+    m_bCutSheetUncorrected = false;
+    m_bFrontTractorUncorrected = false;
+    m_bRearTractorUncorrected = false;
+}
+
+void CParamValues::EncodeRecord(SettingRecord& record) const {
+    WriteDigits(record, off::kFont1, 1, IndexOr(kFontEntries, m_strFont1, 0));
+    WriteDigits(record, off::kFont2, 1, IndexOr(kFontEntries, m_strFont2, 0));
+    WriteDigits(record, off::kKanjiTable, 1, IndexOr(kKanjiTableEntries, m_strKanjiTable, 0));
+
+    // A deferred value goes out as typed ("05"); the send and the save stop before it.
+    WriteDigits(record, off::kCutSheetCentering, 2, m_nCutSheetCentering);
+    WriteDigits(record, off::kFrontTractorCentering, 2, m_nFrontTractorCentering);
+    WriteDigits(record, off::kRearTractorCentering, 3, m_nRearTractorCentering);
+
+    WriteDigits(record, off::kPostcardMode, 1, m_nPostcardMode == 1 ? 1 : 0);
+
+    int autoReturn = 15;
+    if (m_strAutoReturnTime == kAutoReturnEntries[0]) {
+        autoReturn = 0;
+    } else if (m_strAutoReturnTime == kAutoReturnEntries[1]) {
+        autoReturn = 8;
+    }
+    WriteDigits(record, off::kAutoReturnTime, 2, autoReturn);
+
+    // Byte 246, the tens digit of this field, stays as it is.
+    WriteDigits(record, off::kIntakeTime, 1, m_nIntakeTime);
+    WriteDigits(record, off::kAgaRetryTime, 2, IndexOr(kAgaRetryEntries, m_strAgaRetryTime, 2));
+
+    EncodeLfPitch(record, off::kLfSheetGuide, m_strLfSheetGuide);
+    EncodeLfPitch(record, off::kLfSheetFeeder, m_strLfSheetFeeder);
+    EncodeLfPitch(record, off::kLfFrontTractor, m_strLfFrontTractor);
+    EncodeLfPitch(record, off::kLfRearTractor, m_strLfRearTractor);
+}
+
+BindingTable CParamValues::Bindings() {
+    using enum BindKind;
+    const auto combo = [](int id, std::string& text, int maxChars) {
+        return Binding{.kind = ComboText, .id = id, .text = &text, .maxChars = maxChars};
+    };
+    const NumberEditRule& intake = RuleOf(NumberEdit::IntakeTime);
+    return {
+        combo(param_ctl::kFont1, m_strFont1, 20),
+        combo(param_ctl::kFont2, m_strFont2, 20),
+        combo(param_ctl::kKanjiTable, m_strKanjiTable, 20),
+        {.kind = IntEdit, .id = param_ctl::kFrontTractor, .value = &m_nFrontTractorCentering},
+        {.kind = IntEdit, .id = param_ctl::kCutSheet, .value = &m_nCutSheetCentering},
+        {.kind = RadioIndex,
+         .id = param_ctl::kPostcardOff,
+         .id2 = param_ctl::kPostcardOn,
+         .value = &m_nPostcardMode},
+        {.kind = IntEdit, .id = param_ctl::kRearTractor, .value = &m_nRearTractorCentering},
+        {.kind = IntRange,
+         .id = intake.editId,
+         .value = &m_nIntakeTime,
+         .lo = intake.lo,
+         .hi = intake.hi},
+        combo(param_ctl::kAutoReturnTime, m_strAutoReturnTime, 20),
+        combo(param_ctl::kAgaRetryTime, m_strAgaRetryTime, 20),
+        combo(param_ctl::kLfSheetGuide, m_strLfSheetGuide, 10),
+        combo(param_ctl::kLfSheetFeeder, m_strLfSheetFeeder, 10),
+        combo(param_ctl::kLfFrontTractor, m_strLfFrontTractor, 10),
+        combo(param_ctl::kLfRearTractor, m_strLfRearTractor, 10),
+    };
+}
+
+std::span<const std::string_view> CParamValues::ComboEntries(int comboId) {
+    switch (comboId) {
+    case param_ctl::kFont1:
+    case param_ctl::kFont2:
+        return kFontEntries;
+    case param_ctl::kKanjiTable:
+        return kKanjiTableEntries;
+    case param_ctl::kAgaRetryTime:
+        return kAgaRetryEntries;
+    case param_ctl::kAutoReturnTime:
+        return kAutoReturnEntries;
+    case param_ctl::kLfSheetGuide:
+    case param_ctl::kLfSheetFeeder:
+    case param_ctl::kLfFrontTractor:
+    case param_ctl::kLfRearTractor:
+        return kLfPitchEntries;
+    default:
+        return {};
+    }
+}
+
+EditChange CParamValues::OnNumberEditChange(NumberEdit edit, std::string_view text, bool hasFocus) {
+    EditChange change = RunEditChange(RuleOf(edit), text, hasFocus);
+    switch (edit) {
+    case NumberEdit::CutSheet:
+        m_bCutSheetUncorrected = change.uncorrected;
+        break;
+    case NumberEdit::FrontTractor:
+        m_bFrontTractorUncorrected = change.uncorrected;
+        break;
+    case NumberEdit::RearTractor:
+        m_bRearTractorUncorrected = change.uncorrected;
+        break;
+    case NumberEdit::IntakeTime:
+        break;
+    }
+    return change;
+}
+
+bool CParamValues::HasUncorrectedValues() const {
+    return m_bCutSheetUncorrected || m_bFrontTractorUncorrected || m_bRearTractorUncorrected;
+}
+
+std::vector<EditCorrection> CParamValues::CorrectHeadCentering(Prompter& prompter) const {
+    prompter.ShowMessage(kHeadCenteringWarning, kHeadCenteringCaption, kHeadCenteringStyle);
+    std::vector<EditCorrection> corrections;
+    const auto correct = [&](bool flagged, NumberEdit edit) {
+        if (flagged) {
+            const NumberEditRule& rule = RuleOf(edit);
+            corrections.push_back({rule.editId, std::to_string(rule.lo)});
+        }
+    };
+    correct(m_bCutSheetUncorrected, NumberEdit::CutSheet);
+    correct(m_bFrontTractorUncorrected, NumberEdit::FrontTractor);
+    correct(m_bRearTractorUncorrected, NumberEdit::RearTractor);
+    return corrections;
+}
+
+} // namespace sb
