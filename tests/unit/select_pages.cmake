@@ -1,0 +1,1 @@
+sb_unit_test(select_pages_tests select_values_test.cpp form_values_test.cpp LIBS sb_pages_select)
