@@ -1,0 +1,29 @@
+// The settings file: a 20-byte text header, then the setting record as raw bytes. Anything
+// after the 290th byte is not part of the file's contents.
+#pragma once
+
+#include "record/setting_record.h"
+
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace sb {
+
+// The 19 header characters; the literal's terminating zero is header byte 19.
+inline constexpr char kSettingsHeader[] = "Quillstrike 480ZQ9\n";
+inline constexpr std::size_t kSettingsHeaderSize = sizeof(kSettingsHeader);
+inline constexpr std::size_t kSettingsFileSize = kSettingsHeaderSize + kRecordSize;
+static_assert(kSettingsHeaderSize == 20);
+
+// The record a file's first bytes hold, or nothing when they are not a settings file: a
+// header that differs in any byte (letter case included) or fewer than 290 bytes.
+std::optional<SettingRecord> ParseSettingsFile(std::span<const std::uint8_t> bytes);
+
+// Where the file dialogs and the help file start: the program's own path cut after its last
+// backslash, the backslash kept.
+std::string ProgramDirectory(std::string_view modulePath);
+
+} // namespace sb

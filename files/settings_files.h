@@ -1,0 +1,40 @@
+// Loading and saving settings files: the two file commands of the main window, on the three
+// copies of the record.
+#pragma once
+
+#include "files/file_dialogs.h"
+#include "files/file_store.h"
+#include "printer/os_version.h"
+#include "record/settings_state.h"
+#include "ui/prompter.h"
+
+#include <string>
+
+namespace sb {
+
+class CSettingsFiles {
+public:
+    // startupDone is the main window's start-up-done flag; programDirectory ends in its
+    // separator and is where every file dialog starts.
+    CSettingsFiles(CSettingsState& state, SettingsView& view, Prompter& prompter, FileStore& store,
+                   FileDialogs& dialogs, const OsVersion& os, std::string programDirectory,
+                   const bool& startupDone);
+
+    void Load();
+    // The caller has already made sure that the parameter page holds no uncorrected value.
+    void Save();
+
+private:
+    bool Write(const std::string& path, OpenFailure& failure);
+
+    CSettingsState& m_state;
+    SettingsView& m_view;
+    Prompter& m_prompter;
+    FileStore& m_store;
+    FileDialogs& m_dialogs;
+    const OsVersion& m_os;
+    std::string m_strProgramDirectory;
+    const bool& m_bStartupDone;
+};
+
+} // namespace sb
