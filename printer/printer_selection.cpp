@@ -1,6 +1,7 @@
 #include "printer/printer_selection.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace sb {
 namespace {
@@ -18,10 +19,11 @@ constexpr std::string_view kMsgRowOnFilePort =
     "接続先がFILEのため設定値を送信できません。\n"
     "プリンタ設定を変更するか、他のプリンタに変更してください。";
 
-// The list view's order, as far as the core can know it: letter case is ignored, and as in
-// the platform's collation, punctuation sorts before digits and digits before letters.
-// Bytes beyond ASCII (UTF-8 lead and trail bytes) come last, in code point order.
-int SortKey(char c) {
+// The list view's order, as far as the core can know it, after the platform's word sort:
+// letters compare without case, punctuation before digits before letters, hyphens and
+// apostrophes count only when nothing else differs; then lower case comes before upper
+// case. Bytes beyond ASCII (UTF-8) come last, in code point order.
+int PrimaryKey(char c) {
     const auto byte = static_cast<unsigned char>(c);
     if (byte >= 'a' && byte <= 'z') {
         return 0x200 + (byte - 'a' + 'A');
@@ -35,15 +37,45 @@ int SortKey(char c) {
     return byte < 0x80 ? byte : 0x300 + byte;
 }
 
-bool SortsBelow(const std::string& a, const std::string& b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char x, char y) { return SortKey(x) < SortKey(y); });
+bool IsIgnorable(char c) {
+    return c == '-' || c == '\'';
+}
+
+std::string WithoutIgnorables(const std::string& name) {
+    std::string kept;
+    std::copy_if(name.begin(), name.end(), std::back_inserter(kept),
+                 [](char c) { return !IsIgnorable(c); });
+    return kept;
+}
+
+// Negative, zero or positive, as the platform's string comparison answers.
+int CollateNames(const std::string& a, const std::string& b) {
+    const std::string keptA = WithoutIgnorables(a);
+    const std::string keptB = WithoutIgnorables(b);
+    const auto [endA, endB] =
+        std::mismatch(keptA.begin(), keptA.end(), keptB.begin(), keptB.end(),
+                      [](char x, char y) { return PrimaryKey(x) == PrimaryKey(y); });
+    if (endA != keptA.end() && endB != keptB.end()) {
+        return PrimaryKey(*endA) - PrimaryKey(*endB);
+    }
+    if (keptA.size() != keptB.size()) {
+        return keptA.size() < keptB.size() ? -1 : 1;
+    }
+    // Equal but for case: the first letter that differs decides, lower case first.
+    const auto [caseA, caseB] = std::mismatch(keptA.begin(), keptA.end(), keptB.begin());
+    if (caseA != keptA.end()) {
+        return *caseA > *caseB ? -1 : 1;
+    }
+    if (a.size() != b.size()) {
+        return a.size() < b.size() ? -1 : 1;
+    }
+    return a.compare(b);
 }
 
 // The list view inserts a new item before the first one that does not sort below it.
 void InsertSorted(std::vector<PrinterRow>& rows, PrinterRow row) {
     auto at = std::find_if(rows.begin(), rows.end(), [&](const PrinterRow& existing) {
-        return !SortsBelow(existing.name, row.name);
+        return CollateNames(existing.name, row.name) >= 0;
     });
     rows.insert(at, std::move(row));
 }

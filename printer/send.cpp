@@ -32,14 +32,14 @@ bool SendRecord(Spooler& spooler, const OsVersionInfo& os, const std::string& pr
         return false;
     }
     // No data type: the queue's default carries the bytes as they are.
-    if (!spooler.StartDoc(printer.Get(), DocInfo{kSendDocName, std::nullopt, std::nullopt})) {
+    if (!spooler.StartDocument(printer.Get(), DocInfo{kSendDocName, std::nullopt, std::nullopt})) {
         return false;
     }
     // Some spoolers do not implement the reset and say so; it changes nothing either way.
     spooler.Reset(printer.Get());
     const std::optional<std::size_t> written = spooler.Write(printer.Get(), record);
     // A job that could not be delivered shows only here, after a write that looked fine.
-    const bool ended = spooler.EndDoc(printer.Get());
+    const bool ended = spooler.EndDocument(printer.Get());
     return written && *written == record.size() && ended;
 }
 

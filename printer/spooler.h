@@ -37,7 +37,7 @@ struct PrinterInfo2 {
     std::uint32_t status = 0;
 };
 
-// A document as StartDoc takes it; an absent output file or data type is passed as null.
+// A document as StartDocument takes it; an absent output file or data type is passed as null.
 struct DocInfo {
     std::string docName;
     std::optional<std::string> outputFile;
@@ -63,18 +63,18 @@ public:
     PrinterHandle Open(const std::string& name, std::uint32_t access);
 
     virtual std::optional<PrinterInfo2> GetPrinter2(Handle printer) = 0;
-    virtual bool StartDoc(Handle printer, const DocInfo& doc) = 0;
+    virtual bool StartDocument(Handle printer, const DocInfo& doc) = 0;
     virtual bool Reset(Handle printer) = 0;
     // The count of bytes the spooler says it took, or nothing when the call failed.
     virtual std::optional<std::size_t> Write(Handle printer,
                                              std::span<const std::uint8_t> bytes) = 0;
-    virtual bool EndDoc(Handle printer) = 0;
+    virtual bool EndDocument(Handle printer) = 0;
 
 private:
     friend class PrinterHandle;
-    // Only PrinterHandle opens and closes, so no printer outlives the code that opened it.
-    virtual Handle OpenPrinter(const std::string& name, std::uint32_t access) = 0;
-    virtual void ClosePrinter(Handle printer) = 0;
+    // Only PrinterHandle acquires and releases, so no printer outlives the code that opened it.
+    virtual Handle AcquirePrinter(const std::string& name, std::uint32_t access) = 0;
+    virtual void ReleasePrinter(Handle printer) = 0;
 };
 
 class PrinterHandle {
@@ -104,7 +104,7 @@ public:
 
     void Close() {
         if (m_handle != 0) {
-            m_spooler->ClosePrinter(m_handle);
+            m_spooler->ReleasePrinter(m_handle);
             m_handle = 0;
         }
     }
@@ -115,7 +115,7 @@ private:
 };
 
 inline PrinterHandle Spooler::Open(const std::string& name, std::uint32_t access) {
-    return PrinterHandle(*this, OpenPrinter(name, access));
+    return PrinterHandle(*this, AcquirePrinter(name, access));
 }
 
 } // namespace sb

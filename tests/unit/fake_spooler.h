@@ -91,7 +91,7 @@ public:
         return std::nullopt;
     }
 
-    bool StartDoc(Handle printer, const DocInfo& doc) override {
+    bool StartDocument(Handle printer, const DocInfo& doc) override {
         calls.push_back("StartDoc " + NameOf(printer));
         docs.push_back(doc);
         return !failStartDoc;
@@ -111,7 +111,7 @@ public:
         return writtenOverride.value_or(bytes.size());
     }
 
-    bool EndDoc(Handle printer) override {
+    bool EndDocument(Handle printer) override {
         calls.push_back("EndDoc " + NameOf(printer));
         return !failEndDoc;
     }
@@ -119,7 +119,7 @@ public:
     std::size_t OpenCount() const { return m_open.size(); }
 
 private:
-    Handle OpenPrinter(const std::string& name, std::uint32_t access) override {
+    Handle AcquirePrinter(const std::string& name, std::uint32_t access) override {
         calls.push_back("Open " + name + " access=" + std::to_string(access));
         if (unopenable.count(name) != 0) {
             return 0;
@@ -129,7 +129,7 @@ private:
         return handle;
     }
 
-    void ClosePrinter(Handle printer) override {
+    void ReleasePrinter(Handle printer) override {
         auto found = m_open.find(printer);
         if (found == m_open.end()) {
             ADD_FAILURE() << "closing handle " << printer << ", which is not open";

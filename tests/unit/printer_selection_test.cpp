@@ -157,8 +157,11 @@ TEST_F(SelectionTest, OlderFamilyUsesLocalDetailsAndStatusWithoutOpening) {
 
 // --- order and preselection ---
 
-TEST_F(SelectionTest, RowsSortByNameIgnoringLetterCase) {
-    for (const char* name : {"beta", "Alpha", "gamma", "ALPHA2", "Beta3"}) {
+// The order a sorted list view gave these names under the platform.
+TEST_F(SelectionTest, RowsSortAsTheListViewSortsThem) {
+    for (const char* name :
+         {"Zeta", "printer", "PRINTER", "Printer", "a-b", "ab", "1abc", "_x", "\\\\srv\\Shared",
+          "Local", "beta", "Beta3", "co-op", "Coop", "coop", "プリンタ", "a b"}) {
         spooler.AddLocal(name, kDriver, "LPT1:");
     }
     selection.m_bStartupDone = true;
@@ -167,7 +170,10 @@ TEST_F(SelectionTest, RowsSortByNameIgnoringLetterCase) {
     for (const PrinterRow& row : selection.Rows()) {
         names.push_back(row.name);
     }
-    EXPECT_EQ(names, (std::vector<std::string>{"Alpha", "ALPHA2", "beta", "Beta3", "gamma"}));
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"\\\\srv\\Shared", "_x", "1abc", "a b", "ab", "a-b", "beta",
+                                        "Beta3", "coop", "co-op", "Coop", "Local", "printer",
+                                        "Printer", "PRINTER", "Zeta", "プリンタ"}));
 }
 
 TEST_F(SelectionTest, PrinterInUseIsPreselectedEvenWhenNotFirst) {

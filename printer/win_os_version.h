@@ -1,0 +1,13 @@
+// The platform's version as the kernel reports it, whatever the program's manifest says.
+#pragma once
+
+#include "printer/os_version.h"
+
+namespace sb {
+
+class WinOsVersion final : public OsVersion {
+public:
+    OsVersionInfo Get() const override;
+};
+
+} // namespace sb

@@ -1,0 +1,139 @@
+#include "printer/win_spooler.h"
+
+#include "ui/window.h"
+
+#include <windows.h>
+#include <winspool.h>
+
+namespace sb {
+namespace {
+
+HANDLE Native(Spooler::Handle printer) {
+    return reinterpret_cast<HANDLE>(printer);
+}
+
+std::string Text(const wchar_t* text) {
+    return text ? Narrow(text) : std::string();
+}
+
+std::optional<std::string> OptionalText(const wchar_t* text) {
+    if (!text) {
+        return std::nullopt;
+    }
+    return Narrow(text);
+}
+
+// The spooler's two-call pattern: ask with what we have, grow to the size it names, ask
+// again. The block starts zero-filled, and a list that grew in between is simply re-read.
+template <typename Fill> bool FillBuffer(std::vector<BYTE>& buffer, Fill fill) {
+    DWORD needed = 0;
+    while (!fill(buffer.empty() ? nullptr : buffer.data(), static_cast<DWORD>(buffer.size()),
+                 &needed)) {
+        if (::GetLastError() != ERROR_INSUFFICIENT_BUFFER || needed <= buffer.size()) {
+            return false;
+        }
+        buffer.assign(needed, 0);
+    }
+    return true;
+}
+
+PrinterInfo2 FromNative(const PRINTER_INFO_2W& info) {
+    return {OptionalText(info.pServerName), Text(info.pPrinterName), Text(info.pPortName),
+            Text(info.pDriverName), info.Status};
+}
+
+template <typename Info>
+std::vector<Info> Enumerate(DWORD flags, wchar_t* name, DWORD level, DWORD& count,
+                            std::vector<BYTE>& buffer) {
+    count = 0;
+    const bool filled = FillBuffer(buffer, [&](BYTE* data, DWORD size, DWORD* needed) {
+        return ::EnumPrintersW(flags, name, level, data, size, needed, &count) != FALSE;
+    });
+    std::vector<Info> infos;
+    if (filled && count != 0) {
+        const auto* first = reinterpret_cast<const Info*>(buffer.data());
+        infos.assign(first, first + count);
+    }
+    return infos;
+}
+
+} // namespace
+
+std::vector<PrinterInfo4> WinSpooler::EnumPrinters4(std::uint32_t flags) {
+    std::vector<BYTE> buffer;
+    DWORD count = 0;
+    std::vector<PrinterInfo4> printers;
+    for (const PRINTER_INFO_4W& info :
+         Enumerate<PRINTER_INFO_4W>(flags, nullptr, 4, count, buffer)) {
+        printers.push_back(
+            {Text(info.pPrinterName), OptionalText(info.pServerName), info.Attributes});
+    }
+    return printers;
+}
+
+std::vector<PrinterInfo2> WinSpooler::EnumPrinters2(std::uint32_t flags,
+                                                    const std::optional<std::string>& name) {
+    std::wstring wideName = name ? Widen(*name) : std::wstring();
+    std::vector<BYTE> buffer;
+    DWORD count = 0;
+    std::vector<PrinterInfo2> printers;
+    for (const PRINTER_INFO_2W& info :
+         Enumerate<PRINTER_INFO_2W>(flags, name ? wideName.data() : nullptr, 2, count, buffer)) {
+        printers.push_back(FromNative(info));
+    }
+    return printers;
+}
+
+Spooler::Handle WinSpooler::AcquirePrinter(const std::string& name, std::uint32_t access) {
+    std::wstring wideName = Widen(name);
+    PRINTER_DEFAULTSW defaults{nullptr, nullptr, access};
+    HANDLE printer = nullptr;
+    if (!::OpenPrinterW(wideName.data(), &printer, &defaults)) {
+        return 0;
+    }
+    return reinterpret_cast<Handle>(printer);
+}
+
+void WinSpooler::ReleasePrinter(Handle printer) {
+    ::ClosePrinter(Native(printer));
+}
+
+std::optional<PrinterInfo2> WinSpooler::GetPrinter2(Handle printer) {
+    std::vector<BYTE> buffer;
+    const bool filled = FillBuffer(buffer, [&](BYTE* data, DWORD size, DWORD* needed) {
+        return ::GetPrinterW(Native(printer), 2, data, size, needed) != FALSE;
+    });
+    if (!filled || buffer.empty()) {
+        return std::nullopt;
+    }
+    return FromNative(*reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data()));
+}
+
+bool WinSpooler::StartDocument(Handle printer, const DocInfo& doc) {
+    std::wstring docName = Widen(doc.docName);
+    std::wstring outputFile = doc.outputFile ? Widen(*doc.outputFile) : std::wstring();
+    std::wstring datatype = doc.datatype ? Widen(*doc.datatype) : std::wstring();
+    DOC_INFO_1W info{docName.data(), doc.outputFile ? outputFile.data() : nullptr,
+                     doc.datatype ? datatype.data() : nullptr};
+    return ::StartDocPrinterW(Native(printer), 1, reinterpret_cast<BYTE*>(&info)) != 0;
+}
+
+bool WinSpooler::Reset(Handle printer) {
+    return ::ResetPrinterW(Native(printer), nullptr) != FALSE;
+}
+
+std::optional<std::size_t> WinSpooler::Write(Handle printer, std::span<const std::uint8_t> bytes) {
+    DWORD written = 0;
+    // WritePrinter only reads the bytes; its prototype just lacks the const.
+    if (!::WritePrinter(Native(printer), const_cast<std::uint8_t*>(bytes.data()),
+                        static_cast<DWORD>(bytes.size()), &written)) {
+        return std::nullopt;
+    }
+    return written;
+}
+
+bool WinSpooler::EndDocument(Handle printer) {
+    return ::EndDocPrinter(Native(printer)) != FALSE;
+}
+
+} // namespace sb

@@ -1,0 +1,1 @@
+sb_win_test(printer_win_tests printer_win_test.cpp LIBS sb_printer_win sb_queue_admin)
