@@ -31,6 +31,15 @@ bool ValidForm(int form) {
     return form >= 0 && form < kFormCount;
 }
 
+// Edit limits count characters as the user sees them, not UTF-8 bytes.
+std::size_t CharCount(std::string_view text) {
+    std::size_t count = 0;
+    for (const char c : text) {
+        count += (static_cast<unsigned char>(c) & 0xC0) == 0x80 ? 0 : 1;
+    }
+    return count;
+}
+
 const FormEditRow* RowOfEdit(int edit) {
     const auto row = std::find_if(kFormEditRows.begin(), kFormEditRows.end(),
                                   [edit](const FormEditRow& r) { return r.edit == edit; });
@@ -78,10 +87,11 @@ FormEditOutcome FormEditChanged(int edit, std::string_view typed, bool hasFocus)
     int value = 0;
     for (;;) {
         value = LeadingInt(text);
-        if (text.size() > static_cast<std::size_t>(row->maxChars)) {
+        if (CharCount(text) > static_cast<std::size_t>(row->maxChars)) {
             std::string shortened = std::to_string(value);
-            // The same text again (a negative or still over-long value) is not set again,
-            // since that would run this handler once more on the same text, endlessly.
+            // A value whose own decimal text is too long (-5328, 12345) gives the same text
+            // again; setting it would run this handler on it once more, endlessly. It is left
+            // as it is, and the bounds below still apply to it.
             if (shortened != text) {
                 text = std::move(shortened);
                 continue;

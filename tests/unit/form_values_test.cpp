@@ -213,14 +213,25 @@ struct EditCase {
 
 TEST(FormEdit, ChangeRuleLimitsBoundsAndMovesTheTrackBar) {
     const std::vector<EditCase> cases = {
-        {1060, "50", true, std::nullopt, 7},     {1060, "53", true, std::nullopt, 7},
-        {1060, "90", true, std::nullopt, 8},     {1060, "1234", true, "170", 9},
-        {1060, "1234", false, std::nullopt, 9},  {1060, "0012", true, std::nullopt, 1},
-        {1064, "171", true, "170", 9},           {1200, "", true, std::nullopt, 0},
-        {1066, "00120", false, "120", 9},        {1062, "12345", true, "170", 9},
-        {1062, "12345", false, std::nullopt, 9}, {1064, "-5328", false, std::nullopt, 0},
-        {1064, "-5328", true, "0", 0},           {1064, "-1", true, "0", 0},
-        {1064, "-1", false, std::nullopt, 0},    {1060, "99999999999", true, "170", 9},
+        {1060, "50", true, std::nullopt, 7},
+        {1060, "53", true, std::nullopt, 7},
+        {1060, "90", true, std::nullopt, 8},
+        {1060, "1234", true, "170", 9},
+        {1060, "1234", false, std::nullopt, 9},
+        {1060, "0012", true, std::nullopt, 1},
+        {1064, "171", true, "170", 9},
+        {1200, "", true, std::nullopt, 0},
+        {1066, "00120", false, "120", 9},
+        {1062, "12345", true, "170", 9},
+        {1062, "12345", false, std::nullopt, 9},
+        {1064, "-5328", false, std::nullopt, 0},
+        {1064, "-5328", true, "0", 0},
+        {1064, "-1", true, "0", 0},
+        {1064, "-1", false, std::nullopt, 0},
+        {1060, "99999999999", true, "170", 9},
+        // The limit counts characters, however many bytes they take.
+        {1060, "１２３４", false, std::nullopt, 0},
+        {1060, "１２３４５", false, "0", 0},
     };
     for (const EditCase& c : cases) {
         const FormEditOutcome out = FormEditChanged(c.edit, c.text, c.focus);
