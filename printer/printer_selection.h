@@ -31,7 +31,8 @@ struct PrinterRow {
     bool operator==(const PrinterRow&) const = default;
 };
 
-// WM_INITDIALOG's verdict.
+// WM_INITDIALOG's verdict. ExitProcess means: end the process at once with
+// kNoPrinterExitCode, after the message already shown.
 enum class InitOutcome { ShowDialog, EndOk, ExitProcess };
 // What OK (or a double click) on the list leads to.
 enum class OkOutcome { Stay, EndOk, ExitProcess };
@@ -55,8 +56,9 @@ public:
     // A double click counts only on a row; elsewhere it does nothing.
     OkOutcome OnDoubleClick(std::optional<std::size_t> selectedRow, Prompter& prompter);
 
-    // In display order: ascending by name, letter case ignored, as the sorted list view
-    // orders them.
+    // In the order a sorted list view shows them (names without regard to case, punctuation
+    // first). The core can only approximate the platform's collation, so a view that sorts
+    // on its own should tag its items with their index here rather than trust positions.
     const std::vector<PrinterRow>& Rows() const { return m_rows; }
     // Valid once OnInit found at least one row.
     std::size_t PreselectedRow() const { return m_nPreselected; }
