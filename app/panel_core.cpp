@@ -21,8 +21,8 @@ constexpr std::string_view kAskFactory =
     "現在の設定値は破棄されます、\n工場出荷設定値に変更しますか？";
 constexpr std::string_view kFilePortRefused = "接続先がFILEのため設定値を送信できません。";
 constexpr std::string_view kSent = "プリンタに設定値を送信しました。";
-constexpr std::string_view kNotUsable = "指定されたプリンタは、現在接続されていないか、プリンタ使"
-                                        "用権の制限により使用できません。";
+constexpr std::string_view kNotUsable = "指定されたプリンタは、現在接続されていないか、"
+                                        "プリンタ使用権の制限により使用できません。";
 constexpr std::string_view kHelpMissing = "ヘルプファイルが見つかりません。";
 
 } // namespace

@@ -8,6 +8,8 @@
 namespace sb {
 namespace {
 
+constexpr std::string_view kAskDiscard = "設定が変更されています。\n"
+                                         "コマンドを続行すると設定の変更は破棄されます。";
 constexpr std::string_view kNotSettingsFile = "このファイルは設定ファイルではありません。";
 constexpr std::string_view kWriteFailed = "設定ファイルの書き込みに失敗しました。";
 constexpr std::string_view kWriteDenied =
@@ -28,9 +30,7 @@ void CSettingsFiles::Load() {
         m_state.EncodeAllPages();
         // Only what was sent counts here: a load replaces unsaved settings without asking.
         if (m_state.IsUnsent() &&
-            m_prompter.Message("設定が変更されています。\nコマンドを続行すると設定の変更は破棄"
-                               "されます。",
-                               mb::kYesNo | mb::kIconExclamation) != Answer::Yes) {
+            m_prompter.Message(kAskDiscard, mb::kYesNo | mb::kIconExclamation) != Answer::Yes) {
             return;
         }
     }

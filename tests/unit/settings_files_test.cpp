@@ -10,9 +10,10 @@ constexpr const char* kAskDiscard =
     "設定が変更されています。\nコマンドを続行すると設定の変更は破棄されます。";
 constexpr unsigned kYesNoExclamation = 0x34;
 constexpr const char* kWriteFailed = "設定ファイルの書き込みに失敗しました。";
-constexpr const char* kWriteDenied = "設定ファイルの書き込みに失敗しました。\n"
-                                     "このディレクトリに保存するアクセス許可がない可能性があり"
-                                     "ます。\n設定ファイルの保存先を変更してやり直してください。";
+constexpr const char* kWriteDenied =
+    "設定ファイルの書き込みに失敗しました。\n"
+    "このディレクトリに保存するアクセス許可がない可能性があります。\n"
+    "設定ファイルの保存先を変更してやり直してください。";
 
 const std::vector<std::uint8_t> kHeader = {'Q', 'u', 'i', 'l', 'l', 's', 't', 'r', 'i',  'k',
                                            'e', ' ', '4', '8', '0', 'Z', 'Q', '9', '\n', 0x00};
