@@ -42,10 +42,10 @@ PrinterInfo2 FromNative(const PRINTER_INFO_2W& info) {
             Text(info.pDriverName), info.Status};
 }
 
+// The entries point into the buffer, which must outlive them.
 template <typename Info>
-std::vector<Info> Enumerate(DWORD flags, wchar_t* name, DWORD level, DWORD& count,
-                            std::vector<BYTE>& buffer) {
-    count = 0;
+std::vector<Info> Enumerate(DWORD flags, wchar_t* name, DWORD level, std::vector<BYTE>& buffer) {
+    DWORD count = 0;
     const bool filled = FillBuffer(buffer, [&](BYTE* data, DWORD size, DWORD* needed) {
         return ::EnumPrintersW(flags, name, level, data, size, needed, &count) != FALSE;
     });
@@ -61,10 +61,8 @@ std::vector<Info> Enumerate(DWORD flags, wchar_t* name, DWORD level, DWORD& coun
 
 std::vector<PrinterInfo4> WinSpooler::EnumPrinters4(std::uint32_t flags) {
     std::vector<BYTE> buffer;
-    DWORD count = 0;
     std::vector<PrinterInfo4> printers;
-    for (const PRINTER_INFO_4W& info :
-         Enumerate<PRINTER_INFO_4W>(flags, nullptr, 4, count, buffer)) {
+    for (const PRINTER_INFO_4W& info : Enumerate<PRINTER_INFO_4W>(flags, nullptr, 4, buffer)) {
         printers.push_back(
             {Text(info.pPrinterName), OptionalText(info.pServerName), info.Attributes});
     }
@@ -75,10 +73,9 @@ std::vector<PrinterInfo2> WinSpooler::EnumPrinters2(std::uint32_t flags,
                                                     const std::optional<std::string>& name) {
     std::wstring wideName = name ? Widen(*name) : std::wstring();
     std::vector<BYTE> buffer;
-    DWORD count = 0;
     std::vector<PrinterInfo2> printers;
     for (const PRINTER_INFO_2W& info :
-         Enumerate<PRINTER_INFO_2W>(flags, name ? wideName.data() : nullptr, 2, count, buffer)) {
+         Enumerate<PRINTER_INFO_2W>(flags, name ? wideName.data() : nullptr, 2, buffer)) {
         printers.push_back(FromNative(info));
     }
     return printers;
