@@ -1,0 +1,37 @@
+// What the printer end checks before it believes a job or a settings file: the frame of a
+// raw 270-byte job, and the header of a .dat file. Every fault comes with a short reason.
+#pragma once
+
+#include "record/setting_record.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace sb {
+
+enum class FrameFault { None, Short, Long, BadStart, BadEnd };
+
+struct FrameCheck {
+    FrameFault fault = FrameFault::None;
+    std::string reason; // empty for a good frame
+};
+
+// Exactly 270 bytes, opened by 1C 'o' '0' ',' and closed by '.' at 263 and six zero bytes.
+FrameCheck CheckFrame(std::span<const std::uint8_t> job);
+// "ok", "short", "long", "bad start", "bad end".
+std::string_view FrameFaultName(FrameFault fault);
+// "frame: ok", or "malformed job: <name> (<reason>)".
+std::string FrameLine(const FrameCheck& check);
+
+struct SettingsFileCheck {
+    std::optional<SettingRecord> record; // the file's record when it is a settings file
+    std::string reason;                  // why it is not one
+};
+
+// As the program's own loader accepts it.
+SettingsFileCheck CheckSettingsFile(std::span<const std::uint8_t> bytes);
+
+} // namespace sb

@@ -1,0 +1,255 @@
+// sbemu: the printer's end of the test set-up. A pipe port ("|sbemu receive ...") starts one
+// process per job with the job's bytes on standard input; the process checks the frame and
+// writes down what the printer would take from the record. "show" and "show-raw" print the
+// same for a settings file and for a captured job.
+
+#include "record/setting_record.h"
+#include "tools/job_check.h"
+#include "tools/record_text.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <ctime>
+#include <fcntl.h>
+#include <span>
+#include <string>
+#include <string_view>
+#include <unistd.h>
+#include <vector>
+
+namespace sb {
+namespace {
+
+constexpr int kExitGood = 0;
+constexpr int kExitFailure = 1; // usage, or a file that could not be read or written
+constexpr int kExitMalformed = 2;
+
+// A job is 270 bytes; of anything larger only this much is kept, the rest is counted.
+constexpr std::size_t kKeptBytes = 1 << 20;
+
+constexpr std::string_view kUsage = "usage: sbemu receive [--out FILE] [--log FILE]\n"
+                                    "       sbemu show FILE.dat\n"
+                                    "       sbemu show-raw FILE\n";
+
+class UniqueFd {
+public:
+    explicit UniqueFd(int fd) : m_fd(fd) {}
+    ~UniqueFd() {
+        if (m_fd >= 0) {
+            ::close(m_fd);
+        }
+    }
+    UniqueFd(const UniqueFd&) = delete;
+    UniqueFd& operator=(const UniqueFd&) = delete;
+
+    int Get() const { return m_fd; }
+    bool Valid() const { return m_fd >= 0; }
+    // Close reports what a deferred write error would otherwise hide.
+    bool Close() {
+        const int fd = m_fd;
+        m_fd = -1;
+        return ::close(fd) == 0;
+    }
+
+private:
+    int m_fd;
+};
+
+struct Input {
+    std::vector<std::uint8_t> bytes; // at most kKeptBytes
+    std::uint64_t total = 0;
+};
+
+// Reads to the end even past what is kept: the writer of a pipe port must see its job taken.
+bool ReadAll(int fd, Input& input) {
+    std::uint8_t buffer[4096];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            return false;
+        }
+        if (got == 0) {
+            return true;
+        }
+        const auto size = static_cast<std::size_t>(got);
+        const std::size_t keep = std::min(size, kKeptBytes - input.bytes.size());
+        input.bytes.insert(input.bytes.end(), buffer, buffer + keep);
+        input.total += size;
+    }
+}
+
+bool WriteAll(int fd, std::span<const std::uint8_t> bytes) {
+    while (!bytes.empty()) {
+        const ssize_t put = ::write(fd, bytes.data(), bytes.size());
+        if (put < 0 && errno == EINTR) {
+            continue;
+        }
+        if (put <= 0) {
+            return false;
+        }
+        bytes = bytes.subspan(static_cast<std::size_t>(put));
+    }
+    return true;
+}
+
+std::span<const std::uint8_t> AsBytes(std::string_view text) {
+    return std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+}
+
+// One write per job, so jobs appended by successive processes never interleave.
+bool WriteFile(const std::string& path, int flags, std::span<const std::uint8_t> bytes) {
+    UniqueFd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | flags, 0644));
+    if (!fd.Valid()) {
+        std::fprintf(stderr, "sbemu: cannot open %s\n", path.c_str());
+        return false;
+    }
+    const bool written = WriteAll(fd.Get(), bytes);
+    if (!fd.Close() || !written) {
+        std::fprintf(stderr, "sbemu: cannot write %s\n", path.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool ReadFile(const std::string& path, Input& input) {
+    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd.Valid() || !ReadAll(fd.Get(), input)) {
+        std::fprintf(stderr, "sbemu: cannot read %s\n", path.c_str());
+        return false;
+    }
+    return true;
+}
+
+// UTC with milliseconds, so jobs sent within one second still tell apart.
+std::string Timestamp() {
+    const auto now = std::chrono::system_clock::now();
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
+    const auto millis =
+        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() %
+        1000;
+    std::tm utc{};
+    ::gmtime_r(&seconds, &utc);
+    char text[40];
+    const std::size_t length = std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &utc);
+    std::snprintf(text + length, sizeof text - length, ".%03dZ", static_cast<int>(millis));
+    return text;
+}
+
+std::string SizeText(const Input& input) {
+    std::string text = std::to_string(input.total) + " bytes";
+    if (input.total > input.bytes.size()) {
+        text += " (first " + std::to_string(input.bytes.size()) + " kept)";
+    }
+    return text;
+}
+
+// The frame line, then the record's lines when there are 270 bytes to decode.
+std::string DescribeJob(std::span<const std::uint8_t> job, bool& good) {
+    const FrameCheck frame = CheckFrame(job);
+    good = frame.fault == FrameFault::None;
+    std::string text = FrameLine(frame) + "\n";
+    if (job.size() == kRecordSize) {
+        SettingRecord record;
+        std::copy(job.begin(), job.end(), record.begin());
+        text += RenderRecord(record);
+    }
+    return text;
+}
+
+int Receive(std::span<char* const> args) {
+    std::string outPath;
+    std::string logPath;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        if ((arg == "--out" || arg == "--log") && i + 1 < args.size()) {
+            (arg == "--out" ? outPath : logPath) = args[++i];
+        } else {
+            std::fputs(kUsage.data(), stderr);
+            return kExitFailure;
+        }
+    }
+    Input job;
+    if (!ReadAll(STDIN_FILENO, job)) {
+        std::fputs("sbemu: cannot read the job\n", stderr);
+        return kExitFailure;
+    }
+    bool good = false;
+    const std::string text =
+        "job " + Timestamp() + ", " + SizeText(job) + "\n" + DescribeJob(job.bytes, good) + "\n";
+    // The raw bytes first: whoever waits for the log entry finds them complete.
+    if (!outPath.empty() && !WriteFile(outPath, O_TRUNC, job.bytes)) {
+        return kExitFailure;
+    }
+    const bool logged = logPath.empty() ? WriteAll(STDOUT_FILENO, AsBytes(text))
+                                        : WriteFile(logPath, O_APPEND, AsBytes(text));
+    if (!logged) {
+        return kExitFailure;
+    }
+    return good ? kExitGood : kExitMalformed;
+}
+
+int Show(const std::string& path) {
+    Input file;
+    if (!ReadFile(path, file)) {
+        return kExitFailure;
+    }
+    std::string text = "file " + path + ", " + SizeText(file) + "\n";
+    const SettingsFileCheck check = CheckSettingsFile(file.bytes);
+    if (!check.record) {
+        text += "not a settings file: " + check.reason + "\n";
+        WriteAll(STDOUT_FILENO, AsBytes(text));
+        return kExitMalformed;
+    }
+    text += "header: ok\n";
+    bool frameGood = false;
+    text += DescribeJob(*check.record, frameGood);
+    // A settings file with a broken frame is still one the program loads; the frame line
+    // tells what the printer would make of it.
+    return WriteAll(STDOUT_FILENO, AsBytes(text)) ? kExitGood : kExitFailure;
+}
+
+int ShowRaw(const std::string& path) {
+    Input file;
+    if (!ReadFile(path, file)) {
+        return kExitFailure;
+    }
+    bool good = false;
+    const std::string text =
+        "file " + path + ", " + SizeText(file) + "\n" + DescribeJob(file.bytes, good);
+    if (!WriteAll(STDOUT_FILENO, AsBytes(text))) {
+        return kExitFailure;
+    }
+    return good ? kExitGood : kExitMalformed;
+}
+
+int Run(std::span<char* const> args) {
+    if (args.empty()) {
+        std::fputs(kUsage.data(), stderr);
+        return kExitFailure;
+    }
+    const std::string_view command = args[0];
+    if (command == "receive") {
+        return Receive(args.subspan(1));
+    }
+    if (args.size() == 2 && command == "show") {
+        return Show(args[1]);
+    }
+    if (args.size() == 2 && command == "show-raw") {
+        return ShowRaw(args[1]);
+    }
+    std::fputs(kUsage.data(), stderr);
+    return kExitFailure;
+}
+
+} // namespace
+} // namespace sb
+
+int main(int argc, char** argv) {
+    return sb::Run(std::span<char* const>(argv + 1, static_cast<std::size_t>(argc - 1)));
+}
