@@ -149,17 +149,21 @@ std::string SizeText(const Input& input) {
     return text;
 }
 
+struct JobText {
+    std::string text;
+    bool good = false;
+};
+
 // The frame line, then the record's lines when there are 270 bytes to decode.
-std::string DescribeJob(std::span<const std::uint8_t> job, bool& good) {
+JobText DescribeJob(std::span<const std::uint8_t> job) {
     const FrameCheck frame = CheckFrame(job);
-    good = frame.fault == FrameFault::None;
-    std::string text = FrameLine(frame) + "\n";
+    JobText result{FrameLine(frame) + "\n", frame.fault == FrameFault::None};
     if (job.size() == kRecordSize) {
         SettingRecord record;
         std::copy(job.begin(), job.end(), record.begin());
-        text += RenderRecord(record);
+        result.text += RenderRecord(record);
     }
-    return text;
+    return result;
 }
 
 int Receive(std::span<char* const> args) {
@@ -179,9 +183,9 @@ int Receive(std::span<char* const> args) {
         std::fputs("sbemu: cannot read the job\n", stderr);
         return kExitFailure;
     }
-    bool good = false;
+    const JobText described = DescribeJob(job.bytes);
     const std::string text =
-        "job " + Timestamp() + ", " + SizeText(job) + "\n" + DescribeJob(job.bytes, good) + "\n";
+        "job " + Timestamp() + ", " + SizeText(job) + "\n" + described.text + "\n";
     // The raw bytes first: whoever waits for the log entry finds them complete.
     if (!outPath.empty() && !WriteFile(outPath, O_TRUNC, job.bytes)) {
         return kExitFailure;
@@ -191,7 +195,7 @@ int Receive(std::span<char* const> args) {
     if (!logged) {
         return kExitFailure;
     }
-    return good ? kExitGood : kExitMalformed;
+    return described.good ? kExitGood : kExitMalformed;
 }
 
 int Show(const std::string& path) {
@@ -203,14 +207,11 @@ int Show(const std::string& path) {
     const SettingsFileCheck check = CheckSettingsFile(file.bytes);
     if (!check.record) {
         text += "not a settings file: " + check.reason + "\n";
-        WriteAll(STDOUT_FILENO, AsBytes(text));
-        return kExitMalformed;
+        return WriteAll(STDOUT_FILENO, AsBytes(text)) ? kExitMalformed : kExitFailure;
     }
-    text += "header: ok\n";
-    bool frameGood = false;
-    text += DescribeJob(*check.record, frameGood);
     // A settings file with a broken frame is still one the program loads; the frame line
-    // tells what the printer would make of it.
+    // tells what the printer would make of it, and the exit code only what the loader does.
+    text += "header: ok\n" + DescribeJob(*check.record).text;
     return WriteAll(STDOUT_FILENO, AsBytes(text)) ? kExitGood : kExitFailure;
 }
 
@@ -219,13 +220,12 @@ int ShowRaw(const std::string& path) {
     if (!ReadFile(path, file)) {
         return kExitFailure;
     }
-    bool good = false;
-    const std::string text =
-        "file " + path + ", " + SizeText(file) + "\n" + DescribeJob(file.bytes, good);
+    const JobText described = DescribeJob(file.bytes);
+    const std::string text = "file " + path + ", " + SizeText(file) + "\n" + described.text;
     if (!WriteAll(STDOUT_FILENO, AsBytes(text))) {
         return kExitFailure;
     }
-    return good ? kExitGood : kExitMalformed;
+    return described.good ? kExitGood : kExitMalformed;
 }
 
 int Run(std::span<char* const> args) {
