@@ -1,0 +1,45 @@
+// The four memory switch pages: each shows one bank of eight switches and reports every
+// change of any of its controls to the main dialog as the data check.
+#pragma once
+
+#include "pages/msw_values.h"
+#include "record/settings_state.h"
+#include "ui/page.h"
+
+namespace sb {
+
+class CMswPage : public CPage, public IRecordPage {
+public:
+    CMswPage(int templateId, const MswBank& bank);
+
+    void DecodeRecord(SettingRecord& record) override;
+    void EncodeRecord(SettingRecord& record) override;
+
+protected:
+    BOOL OnInitDialog() override;
+
+private:
+    CMswValues m_values;
+};
+
+class CPage_MSW1 final : public CMswPage {
+public:
+    CPage_MSW1();
+};
+
+class CPage_MSW2 final : public CMswPage {
+public:
+    CPage_MSW2();
+};
+
+class CPage_MSW3 final : public CMswPage {
+public:
+    CPage_MSW3();
+};
+
+class CPage_MSW4 final : public CMswPage {
+public:
+    CPage_MSW4();
+};
+
+} // namespace sb

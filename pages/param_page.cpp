@@ -1,0 +1,96 @@
+#include "pages/param_page.h"
+
+#include "pages/param_ids.h"
+#include "res/resource.h"
+#include "ui/controls.h"
+
+namespace sb {
+
+CPage_Param::CPage_Param() : CPage(IDD_PAGE_PARAM) {}
+
+BOOL CPage_Param::OnInitDialog() {
+    for (const Binding& row : m_values.Bindings()) {
+        if (row.kind == BindKind::ComboText) {
+            FillCombo(row.id, CParamValues::ComboEntries(row.id));
+        }
+    }
+    for (const NumberEditRule& rule : kNumberEditRules) {
+        CUpDown(Item(rule.spinId)).SetRange(rule.lo, rule.hi);
+    }
+    return TRUE;
+}
+
+void CPage_Param::DecodeRecord(SettingRecord& record) {
+    m_values.DecodeRecord(record);
+    ShowValues(m_values.Bindings());
+}
+
+void CPage_Param::EncodeRecord(SettingRecord& record) {
+    ReadValues(m_values.Bindings());
+    m_values.EncodeRecord(record);
+}
+
+void CPage_Param::OnControlCommand(WORD code, WORD id) {
+    switch (id) {
+    // The number edits report their changes after their range handling, and only changes.
+    case param_ctl::kCutSheet:
+        if (code == EN_CHANGE) {
+            OnChangeCutSheet();
+        }
+        break;
+    case param_ctl::kFrontTractor:
+        if (code == EN_CHANGE) {
+            OnChangeFrontTractor();
+        }
+        break;
+    case param_ctl::kRearTractor:
+        if (code == EN_CHANGE) {
+            OnChangeRearTractor();
+        }
+        break;
+    case param_ctl::kIntakeTime:
+        if (code == EN_CHANGE) {
+            OnChangeIntakeTime();
+        }
+        break;
+    default:
+        if (IsBoundListOrRadio(id)) {
+            SendDataCheck();
+        }
+        break;
+    }
+}
+
+bool CPage_Param::IsBoundListOrRadio(WORD id) {
+    for (const Binding& row : m_values.Bindings()) {
+        const bool list = row.kind == BindKind::ComboText && row.id == id;
+        const bool radio = row.kind == BindKind::RadioIndex && (row.id == id || row.id2 == id);
+        if (list || radio) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void CPage_Param::OnChangeNumberEdit(NumberEdit edit) {
+    const int id = RuleOf(edit).editId;
+    const EditChange change =
+        m_values.OnNumberEditChange(edit, ItemText(id), ::GetFocus() == Item(id));
+    // The nested runs that setting the text would set off are already in the change.
+    if (change.textChanged) {
+        SetItemTextQuietly(id, change.text);
+    }
+    for (int i = 0; i < change.dataChecks; ++i) {
+        SendDataCheck();
+    }
+}
+
+void CPage_Param::CorrectHeadCentering() {
+    for (const EditCorrection& correction : m_values.CorrectHeadCentering(Prompt())) {
+        // Not muted: the edit's own change handler clears its flag and sends the data check.
+        SetItemText(correction.editId, correction.text);
+        ::SetFocus(Item(correction.editId));
+    }
+}
+
+} // namespace sb

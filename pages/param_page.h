@@ -1,0 +1,40 @@
+// The parameter page: lists, a radio pair and four number edits whose typing rules correct
+// values out of range, or defer the correction of a head centring value to the next send or
+// save.
+#pragma once
+
+#include "pages/param_values.h"
+#include "record/settings_state.h"
+#include "ui/page.h"
+
+namespace sb {
+
+class CPage_Param final : public CPage, public IRecordPage {
+public:
+    CPage_Param();
+
+    void DecodeRecord(SettingRecord& record) override;
+    void EncodeRecord(SettingRecord& record) override;
+
+    // A head centring field holds a value below its range that nobody has corrected yet; the
+    // send and the save call CorrectHeadCentering then and stop.
+    bool HasUncorrectedValues() const { return m_values.HasUncorrectedValues(); }
+    // The warning, then each flagged field set to the lowest value of its range and focused.
+    void CorrectHeadCentering();
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnControlCommand(WORD code, WORD id) override;
+
+private:
+    void OnChangeCutSheet() { OnChangeNumberEdit(NumberEdit::CutSheet); }
+    void OnChangeFrontTractor() { OnChangeNumberEdit(NumberEdit::FrontTractor); }
+    void OnChangeRearTractor() { OnChangeNumberEdit(NumberEdit::RearTractor); }
+    void OnChangeIntakeTime() { OnChangeNumberEdit(NumberEdit::IntakeTime); }
+    void OnChangeNumberEdit(NumberEdit edit);
+    bool IsBoundListOrRadio(WORD id);
+
+    CParamValues m_values;
+};
+
+} // namespace sb

@@ -1,0 +1,1 @@
+sb_win_test(switch_pages_win_tests switch_pages_test.cpp LIBS sb_pages_switch_win)
