@@ -1,0 +1,66 @@
+#include "pages/select_page.h"
+
+#include "res/resource.h"
+
+namespace sb {
+
+CPage_Select::CPage_Select() : CPage(IDD_PAGE_SELECT) {}
+
+BOOL CPage_Select::OnInitDialog() {
+    for (const ComboEntries& combo : kSelectCombos) {
+        FillCombo(combo.id, combo.entries);
+    }
+    // A page made at start-up, hidden, must not take the focus from the main dialog.
+    return FALSE;
+}
+
+void CPage_Select::DecodeRecord(SettingRecord& record) {
+    m_values.DecodeRecord(record);
+    ShowValues(m_values.Bindings());
+}
+
+void CPage_Select::EncodeRecord(SettingRecord& record) {
+    ReadMembers();
+    m_values.EncodeRecord(record);
+}
+
+void CPage_Select::RefreshFormButtonCaption() {
+    SetItemText(IDC_SEL_FORM_SETTINGS, m_values.FormButtonCaption());
+}
+
+void CPage_Select::OnControlCommand(WORD code, WORD id) {
+    switch (SelectCommandFor(id)) {
+    case SelectCommand::DataCheck:
+        SendDataCheck();
+        break;
+    case SelectCommand::FormSelected:
+        SendDataCheck();
+        // The main dialog's encode has read the new form already, except while it is still
+        // starting; reading again keeps the caption right either way.
+        ReadMembers();
+        RefreshFormButtonCaption();
+        break;
+    case SelectCommand::FormSettings:
+        if (code == BN_CLICKED) {
+            OnFormSettings();
+        }
+        break;
+    case SelectCommand::None:
+        break;
+    }
+}
+
+void CPage_Select::OnFormSettings() {
+    ReadMembers();
+    m_values.PrepareFormDialog();
+    if (m_dlgForm.DoModal(::GetAncestor(m_hWnd, GA_ROOT)) == IDOK) {
+        SendDataCheck();
+    }
+}
+
+void CPage_Select::ReadMembers() {
+    // Lists and radio buttons refuse nothing, so the whole table is always read.
+    ReadValues(m_values.Bindings());
+}
+
+} // namespace sb
