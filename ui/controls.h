@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 
+#include <string>
 #include <utility>
 
 namespace sb {
@@ -57,6 +58,51 @@ public:
     int Count() const { return static_cast<int>(Send(LVM_GETITEMCOUNT)); }
     int NextSelected() const {
         return static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    }
+    void SetExtendedStyle(DWORD style) const { Send(LVM_SETEXTENDEDLISTVIEWSTYLE, style, style); }
+    void InsertColumn(int index, const wchar_t* heading, int width, int format) const {
+        LVCOLUMNW column{};
+        column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+        column.fmt = format;
+        column.cx = width;
+        column.pszText = const_cast<wchar_t*>(heading);
+        column.iSubItem = index;
+        Send(LVM_INSERTCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
+    }
+    // A sorted list decides for itself where the item lands.
+    void InsertItem(int index, const std::wstring& text, LPARAM param) const {
+        LVITEMW item{};
+        item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_STATE;
+        item.iItem = index;
+        item.pszText = const_cast<wchar_t*>(text.c_str());
+        item.lParam = param;
+        Send(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    }
+    void SetItemText(int index, int subItem, const std::wstring& text) const {
+        LVITEMW item{};
+        item.iSubItem = subItem;
+        item.pszText = const_cast<wchar_t*>(text.c_str());
+        Send(LVM_SETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    }
+    int FindParam(LPARAM param) const {
+        LVFINDINFOW find{};
+        find.flags = LVFI_PARAM;
+        find.lParam = param;
+        return static_cast<int>(
+            Send(LVM_FINDITEMW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
+    }
+    LPARAM ItemParam(int index) const {
+        LVITEMW item{};
+        item.mask = LVIF_PARAM;
+        item.iItem = index;
+        Send(LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        return item.lParam;
+    }
+    void SetItemState(int index, UINT state, UINT mask) const {
+        LVITEMW item{};
+        item.stateMask = mask;
+        item.state = state;
+        Send(LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
     }
 };
 

@@ -1,0 +1,97 @@
+#include "printer/printer_select_dlg.h"
+
+#include "printer/printer_select_ids.h"
+#include "res/resource.h"
+
+namespace sb {
+namespace {
+
+constexpr int kNameColumnWidth = 200;
+constexpr int kConnectionColumnWidth = 90;
+
+} // namespace
+
+CPrinterSelectDlg::CPrinterSelectDlg(CPrinterSelection& selection, Spooler& spooler,
+                                     const OsVersion& os)
+    : CDialog(IDD_PRINTER_SELECT), m_selection(selection), m_spooler(spooler), m_os(os),
+      m_processExit([](int code) { ::ExitProcess(static_cast<UINT>(code)); }) {}
+
+BOOL CPrinterSelectDlg::OnInitDialog() {
+    m_listPrinters.Attach(Item(IDC_PRINTER_LIST));
+    m_listPrinters.InsertColumn(0, L"プリンタ名", kNameColumnWidth, LVCFMT_LEFT);
+    m_listPrinters.InsertColumn(1, L"接続先", kConnectionColumnWidth, LVCFMT_LEFT);
+    m_listPrinters.SetExtendedStyle(LVS_EX_FULLROWSELECT);
+
+    const InitOutcome outcome = m_selection.OnInit(m_spooler, m_os.Get(), Prompt());
+    FillList();
+    // Ending here, before the modal loop first goes idle, means the dialog is never shown.
+    switch (outcome) {
+    case InitOutcome::ShowDialog:
+        break;
+    case InitOutcome::EndOk:
+        EndDialog(IDOK);
+        break;
+    case InitOutcome::ExitProcess:
+        EndProcess();
+        break;
+    }
+    return TRUE;
+}
+
+void CPrinterSelectDlg::FillList() {
+    const auto& rows = m_selection.Rows();
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        const LPARAM tag = static_cast<LPARAM>(row);
+        m_listPrinters.InsertItem(static_cast<int>(row), Widen(rows[row].name), tag);
+        // The list sorts itself: the row is found again by its tag, not where it went in.
+        m_listPrinters.SetItemText(m_listPrinters.FindParam(tag), 1, Widen(rows[row].connection));
+    }
+    if (!rows.empty()) {
+        const int preselected =
+            m_listPrinters.FindParam(static_cast<LPARAM>(m_selection.PreselectedRow()));
+        m_listPrinters.SetItemState(preselected, LVIS_SELECTED | LVIS_FOCUSED,
+                                    LVIS_SELECTED | LVIS_FOCUSED);
+    }
+}
+
+std::optional<std::size_t> CPrinterSelectDlg::SelectedRow() const {
+    const int index = m_listPrinters.NextSelected();
+    if (index < 0) {
+        return std::nullopt;
+    }
+    return static_cast<std::size_t>(m_listPrinters.ItemParam(index));
+}
+
+void CPrinterSelectDlg::OnOK() {
+    Act(m_selection.OnOk(SelectedRow(), Prompt()));
+}
+
+bool CPrinterSelectDlg::OnNotify(const NMHDR& header, LRESULT& result) {
+    if (header.idFrom != IDC_PRINTER_LIST || header.code != static_cast<UINT>(NM_DBLCLK)) {
+        return false;
+    }
+    Act(m_selection.OnDoubleClick(SelectedRow(), Prompt()));
+    result = 0;
+    return true;
+}
+
+void CPrinterSelectDlg::Act(OkOutcome outcome) {
+    switch (outcome) {
+    case OkOutcome::Stay:
+        break;
+    case OkOutcome::EndOk:
+        EndDialog(IDOK);
+        break;
+    case OkOutcome::ExitProcess:
+        EndProcess();
+        break;
+    }
+}
+
+void CPrinterSelectDlg::EndProcess() {
+    m_processExit(kNoPrinterExitCode);
+    // Reached only when a test stands in for the process end: the run then ends as cancelled.
+    EndDialog(IDCANCEL);
+}
+
+} // namespace sb
