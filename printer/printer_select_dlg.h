@@ -1,6 +1,8 @@
 // The printer selection dialog: shows the selection model's rows and acts on its verdicts.
 // The main window owns the model, builds this dialog once over it and runs it modally as
 // often as the user asks; the list is built anew from the spooler on every run.
+// DoModal(parent) returns IDOK with the model's printer name and port set from the chosen
+// row, or IDCANCEL; where no printer can be offered it ends the process instead.
 #pragma once
 
 #include "printer/os_version.h"
@@ -12,6 +14,7 @@
 #include <cstddef>
 #include <functional>
 #include <optional>
+#include <utility>
 
 namespace sb {
 
@@ -22,8 +25,6 @@ public:
 
     CPrinterSelectDlg(CPrinterSelection& selection, Spooler& spooler, const OsVersion& os);
 
-    // DoModal(parent) returns IDOK with the model's printer name and port set from the
-    // chosen row, or IDCANCEL; where no printer can be offered it ends the process instead.
     void SetProcessExit(ProcessExit processExit) { m_processExit = std::move(processExit); }
 
 protected:
