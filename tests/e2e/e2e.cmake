@@ -1,0 +1,28 @@
+# End-to-end scenarios: the real switchboard.exe, its print queues made through the spooler,
+# driven from outside by window messages like a user. They run in a Wine prefix of their own,
+# one at a time, since every queue with the printer's driver is offered to every instance.
+set(SB_SBEMU "${PROJECT_SOURCE_DIR}/build/native/tools/sbemu"
+    CACHE FILEPATH "The native printer emulator behind the scenarios' pipe ports (raw capture when missing)")
+
+add_library(sb_e2e_driver STATIC driver.cpp capture.cpp)
+target_include_directories(sb_e2e_driver PUBLIC ${PROJECT_SOURCE_DIR})
+target_compile_definitions(sb_e2e_driver PUBLIC ${SB_WIN_DEFINITIONS})
+target_link_libraries(sb_e2e_driver PUBLIC user32 kernel32)
+
+add_executable(e2e_tests scenario.cpp startup_test.cpp send_test.cpp files_test.cpp exit_test.cpp)
+target_link_libraries(e2e_tests PRIVATE sb_e2e_driver sb_queue_admin gtest_main)
+add_dependencies(e2e_tests switchboard)
+
+# One ctest entry per group, so a stuck group costs only its own time.
+set(SB_E2E_GROUPS
+    "exit:Exit.WithoutChangesTheCloseBoxEndsAtOnce")
+foreach(group ${SB_E2E_GROUPS})
+  string(REPLACE ":" ";" parts "${group}")
+  list(GET parts 0 name)
+  list(GET parts 1 filter)
+  add_test(NAME e2e_${name} COMMAND e2e_tests --gtest_filter=${filter})
+  set_tests_properties(e2e_${name} PROPERTIES
+    RESOURCE_LOCK sb_e2e_prefix
+    TIMEOUT 120
+    ENVIRONMENT "SB_WINEPREFIX=${CMAKE_CURRENT_BINARY_DIR}/wineprefix;SB_E2E_APP=$<TARGET_FILE:switchboard>;SB_E2E_WORK=${CMAKE_CURRENT_BINARY_DIR}/work;SB_SBEMU=${SB_SBEMU}")
+endforeach()
