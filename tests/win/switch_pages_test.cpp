@@ -5,6 +5,7 @@
 #include "pages/msw_page.h"
 #include "pages/param_page.h"
 #include "record/factory_record.h"
+#include "res/resource.h"
 #include "ui/window.h"
 
 #include <gtest/gtest.h>
@@ -165,12 +166,40 @@ template <class Page> void ExpectPagePlacement() {
     EXPECT_EQ(actual.bottom, expected.bottom);
 }
 
+INT_PTR CALLBACK PlainDialogProc(HWND, UINT msg, WPARAM, LPARAM) {
+    return msg == WM_INITDIALOG;
+}
+
+// The pages are laid out in the main dialog's units: the same font, so the same metrics.
+template <class Page> void ExpectMainDialogUnits() {
+    const HWND panel = ::CreateDialogParamW(
+        ::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_PANEL), nullptr, PlainDialogProc, 0);
+    ASSERT_NE(panel, nullptr);
+    Page page;
+    ASSERT_TRUE(page.CreatePage(panel, false));
+    RECT inPanel{0, 0, 230, 190};
+    RECT inPage = inPanel;
+    ::MapDialogRect(panel, &inPanel);
+    ::MapDialogRect(page.Handle(), &inPage);
+    EXPECT_EQ(inPage.right, inPanel.right);
+    EXPECT_EQ(inPage.bottom, inPanel.bottom);
+    ::DestroyWindow(panel);
+}
+
 TEST(SwitchPageTemplates, AreFramelessChildrenAtTheirPlaceOverTheTabs) {
     ExpectPagePlacement<CPage_MSW1>();
     ExpectPagePlacement<CPage_MSW2>();
     ExpectPagePlacement<CPage_MSW3>();
     ExpectPagePlacement<CPage_MSW4>();
     ExpectPagePlacement<CPage_Param>();
+}
+
+TEST(SwitchPageTemplates, UseTheMainDialogsUnits) {
+    ExpectMainDialogUnits<CPage_MSW1>();
+    ExpectMainDialogUnits<CPage_MSW2>();
+    ExpectMainDialogUnits<CPage_MSW3>();
+    ExpectMainDialogUnits<CPage_MSW4>();
+    ExpectMainDialogUnits<CPage_Param>();
 }
 
 // ---------------------------------------------------------------------------------------
