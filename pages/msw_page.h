@@ -2,25 +2,12 @@
 // change of any of its controls to the main dialog as the data check.
 #pragma once
 
+#include "pages/model_page.h"
 #include "pages/msw_values.h"
-#include "record/settings_state.h"
-#include "ui/page.h"
 
 namespace sb {
 
-class CMswPage : public CPage, public IRecordPage {
-public:
-    CMswPage(int templateId, const MswBank& bank);
-
-    void DecodeRecord(SettingRecord& record) override;
-    void EncodeRecord(SettingRecord& record) override;
-
-protected:
-    BOOL OnInitDialog() override;
-
-private:
-    CMswValues m_values;
-};
+using CMswPage = CModelPage<CMswValues>;
 
 class CPage_MSW1 final : public CMswPage {
 public:

@@ -6,28 +6,14 @@
 
 namespace sb {
 
-CPage_Param::CPage_Param() : CPage(IDD_PAGE_PARAM) {}
+CPage_Param::CPage_Param() : CModelPage(IDD_PAGE_PARAM) {}
 
 BOOL CPage_Param::OnInitDialog() {
-    for (const Binding& row : m_values.Bindings()) {
-        if (row.kind == BindKind::ComboText) {
-            FillCombo(row.id, CParamValues::ComboEntries(row.id));
-        }
-    }
+    CModelPage::OnInitDialog();
     for (const NumberEditRule& rule : kNumberEditRules) {
         CUpDown(Item(rule.spinId)).SetRange(rule.lo, rule.hi);
     }
     return TRUE;
-}
-
-void CPage_Param::DecodeRecord(SettingRecord& record) {
-    m_values.DecodeRecord(record);
-    ShowValues(m_values.Bindings());
-}
-
-void CPage_Param::EncodeRecord(SettingRecord& record) {
-    ReadValues(m_values.Bindings());
-    m_values.EncodeRecord(record);
 }
 
 void CPage_Param::OnControlCommand(WORD code, WORD id) {

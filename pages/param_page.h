@@ -3,18 +3,14 @@
 // save.
 #pragma once
 
+#include "pages/model_page.h"
 #include "pages/param_values.h"
-#include "record/settings_state.h"
-#include "ui/page.h"
 
 namespace sb {
 
-class CPage_Param final : public CPage, public IRecordPage {
+class CPage_Param final : public CModelPage<CParamValues> {
 public:
     CPage_Param();
-
-    void DecodeRecord(SettingRecord& record) override;
-    void EncodeRecord(SettingRecord& record) override;
 
     // A head centring field holds a value below its range that nobody has corrected yet; the
     // send and the save call CorrectHeadCentering then and stop.
@@ -33,8 +29,6 @@ private:
     void OnChangeIntakeTime() { OnChangeNumberEdit(NumberEdit::IntakeTime); }
     void OnChangeNumberEdit(NumberEdit edit);
     bool IsBoundListOrRadio(WORD id);
-
-    CParamValues m_values;
 };
 
 } // namespace sb

@@ -1,0 +1,42 @@
+// A settings page whose values live in a value model: decoding shows the model's values in
+// the controls, encoding reads the controls back before the model writes the record, and the
+// model's lists fill the page's combo boxes.
+#pragma once
+
+#include "record/settings_state.h"
+#include "ui/page.h"
+
+#include <utility>
+
+namespace sb {
+
+template <class Model> class CModelPage : public CPage, public IRecordPage {
+public:
+    template <class... Args>
+    explicit CModelPage(int templateId, Args&&... modelArgs)
+        : CPage(templateId), m_values(std::forward<Args>(modelArgs)...) {}
+
+    void DecodeRecord(SettingRecord& record) override {
+        m_values.DecodeRecord(record);
+        ShowValues(m_values.Bindings());
+    }
+    void EncodeRecord(SettingRecord& record) override {
+        // A refused edit has had its message; the model writes what it holds.
+        ReadValues(m_values.Bindings());
+        m_values.EncodeRecord(record);
+    }
+
+protected:
+    BOOL OnInitDialog() override {
+        for (const Binding& row : m_values.Bindings()) {
+            if (row.kind == BindKind::ComboText) {
+                FillCombo(row.id, m_values.ComboEntries(row.id));
+            }
+        }
+        return TRUE;
+    }
+
+    Model m_values;
+};
+
+} // namespace sb
