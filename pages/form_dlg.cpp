@@ -8,6 +8,14 @@ namespace sb {
 CFormDlg::CFormDlg(CFormValues& values) : CDialog(IDD_FORM), m_values(values) {}
 
 BOOL CFormDlg::OnInitDialog() {
+    // Ranges before positions: a track bar places its thumb by the range it has when the
+    // position is set.
+    for (const FormEditRow& row : kFormEditRows) {
+        if (row.track != 0) {
+            CTrackBar(Item(row.track)).SetRange(0, kTrackBarMax);
+        }
+        CUpDown(Item(row.spin)).SetRange(row.lo, row.hi);
+    }
     const FormEditTexts texts = m_values.EditTexts();
     for (int i = 0; i < kFormEditCount; ++i) {
         const FormEditRow& row = kFormEditRows[i];
@@ -19,12 +27,6 @@ BOOL CFormDlg::OnInitDialog() {
     SetText(m_values.Title());
     for (const int id : kMarginControls) {
         EnableItem(id, m_values.MarginsEnabled());
-    }
-    for (const FormEditRow& row : kFormEditRows) {
-        if (row.track != 0) {
-            CTrackBar(Item(row.track)).SetRange(0, kTrackBarMax);
-        }
-        CUpDown(Item(row.spin)).SetRange(row.lo, row.hi);
     }
     return TRUE;
 }

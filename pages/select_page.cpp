@@ -10,8 +10,7 @@ BOOL CPage_Select::OnInitDialog() {
     for (const ComboEntries& combo : kSelectCombos) {
         FillCombo(combo.id, combo.entries);
     }
-    // A page made at start-up, hidden, must not take the focus from the main dialog.
-    return FALSE;
+    return TRUE;
 }
 
 void CPage_Select::DecodeRecord(SettingRecord& record) {

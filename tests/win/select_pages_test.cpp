@@ -214,6 +214,40 @@ protected:
     HWND m_hPage = nullptr;
 };
 
+bool HasStyle(HWND hwnd, LONG style) {
+    return (::GetWindowLongW(hwnd, GWL_STYLE) & style) == style;
+}
+
+// A window's rectangle in its parent's client coordinates (the screen's for a top-level one).
+RECT RectInParent(HWND hwnd) {
+    RECT rect;
+    ::GetWindowRect(hwnd, &rect);
+    ::MapWindowPoints(nullptr, ::GetParent(hwnd), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+bool SameRect(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+TEST_F(SelectPageTest, IsAFramelessChildOverTheTabsWithItsHiddenName) {
+    EXPECT_TRUE(HasStyle(m_hPage, WS_CHILD));
+    EXPECT_FALSE(HasStyle(m_hPage, WS_CAPTION));
+    EXPECT_FALSE(HasStyle(m_hPage, WS_BORDER));
+    RECT expected{7, 48, 7 + 230, 48 + 190};
+    ::MapDialogRect(m_hPage, &expected);
+    EXPECT_TRUE(SameRect(RectInParent(m_hPage), expected));
+    bool found = false;
+    for (HWND child = ::GetWindow(m_hPage, GW_CHILD); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (TextOf(child) == "機能選択") {
+            found = true;
+            EXPECT_FALSE(HasStyle(child, WS_VISIBLE));
+        }
+    }
+    EXPECT_TRUE(found);
+}
+
 TEST_F(SelectPageTest, ListsHoldTheirEntriesInListOrder) {
     const std::vector<std::pair<int, std::vector<std::string>>> lists = {
         {1048, {"0",  "1",  "2",  "3",  "4",  "5",  "6",  "7",  "8",  "9",  "10", "11", "12",
@@ -385,6 +419,53 @@ protected:
 constexpr std::array<int, 10> kEdits = {1060, 1200, 1062, 1066, 1064, 1054, 1201, 1202, 1058, 1061};
 constexpr std::array<int, 8> kMarginControls = {1209, 1211, 1201, 1202, 1203, 1204, 1210, 1212};
 
+// The tick labels of one load-position row, in template order after its track bar, with the
+// track-bar position each stands under (-1 for a unit after the line's last label).
+struct TickLabel {
+    std::string text;
+    int tick;
+};
+
+std::vector<TickLabel> TickLabels(const char* mark7) {
+    return {{"0", 0}, {"1/8", 1},     {"1/6", 3}, {"1/4", 5},  {"1/3", 6}, {"1/2", 8},
+            {"1", 9}, {"インチ", -1}, {"3.8", 2}, {"6.03", 4}, {mark7, 7}, {"mm", -1}};
+}
+
+// Where tick pos of a track bar is drawn, in the dialog's client coordinates.
+int TickX(HWND dialog, HWND track, int pos) {
+    int first = 0;
+    int last = 0;
+    const auto count = ::SendMessageW(track, TBM_GETNUMTICS, 0, 0);
+    for (WPARAM i = 0; i < static_cast<WPARAM>(count); ++i) {
+        const auto tick = ::SendMessageW(track, TBM_GETTIC, i, 0);
+        if (tick == 1) {
+            first = static_cast<int>(::SendMessageW(track, TBM_GETTICPOS, i, 0));
+        } else if (tick == 8) {
+            last = static_cast<int>(::SendMessageW(track, TBM_GETTICPOS, i, 0));
+        }
+    }
+    // The end ticks have no position of their own to ask for; the ticks are evenly spaced.
+    POINT point{first + (last - first) * (pos - 1) / 7, 0};
+    ::MapWindowPoints(track, dialog, &point, 1);
+    return point.x;
+}
+
+RECT RectIn(HWND dialog, HWND child) {
+    RECT rect;
+    ::GetWindowRect(child, &rect);
+    ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+// Where the thumb of a track bar is drawn: its middle, in the dialog's client coordinates.
+int ThumbX(HWND dialog, HWND track) {
+    RECT thumb;
+    ::SendMessageW(track, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+    POINT point{(thumb.left + thumb.right) / 2, 0};
+    ::MapWindowPoints(track, dialog, &point, 1);
+    return point.x;
+}
+
 TEST_F(FormDialogTest, FormZeroOpensWithItsFieldsAndWithoutMargins) {
     const INT_PTR result = Open(0, [](HWND dialog) {
         EXPECT_EQ(TextOf(dialog), "書式の設定： 書式０");
@@ -398,6 +479,11 @@ TEST_F(FormDialogTest, FormZeroOpensWithItsFieldsAndWithoutMargins) {
                                             TrackPos(dialog, 1095), TrackPos(dialog, 1102),
                                             TrackPos(dialog, 1096)};
         EXPECT_EQ(positions, (std::vector<int>{9, 9, 7, 7, 7}));
+        // The thumbs are drawn where the positions are, not where they were before the range.
+        for (const int id : {1094, 1095}) {
+            const HWND track = ::GetDlgItem(dialog, id);
+            EXPECT_NEAR(ThumbX(dialog, track), TickX(dialog, track, TrackPos(dialog, id)), 3) << id;
+        }
         for (const int id : kMarginControls) {
             EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(dialog, id))) << id;
         }
@@ -407,6 +493,57 @@ TEST_F(FormDialogTest, FormZeroOpensWithItsFieldsAndWithoutMargins) {
     EXPECT_EQ(result, IDOK);
     EXPECT_EQ(FormTexts(m_values)[0], std::string("66,120,120,046,046,054,00,00,\0", 30));
     EXPECT_TRUE(m_prompter.m_shown.empty());
+}
+
+TEST_F(FormDialogTest, TickLabelsStandUnderTheirTicks) {
+    Open(4, [](HWND dialog) {
+        const std::vector<std::pair<int, const char*>> rows = {
+            {1094, "9.7"}, {1100, "9.7"}, {1095, "9.7"}, {1102, "9.7"}, {1096, "11.5"}};
+        for (const auto& [id, mark7] : rows) {
+            const HWND track = ::GetDlgItem(dialog, id);
+            const RECT trackRect = RectIn(dialog, track);
+            const std::vector<TickLabel> expected = TickLabels(mark7);
+            HWND label = ::GetWindow(track, GW_HWNDNEXT);
+            int lineTop[2] = {-1, -1};
+            int lastRight = 0;
+            for (std::size_t i = 0; i < expected.size();
+                 ++i, label = ::GetWindow(label, GW_HWNDNEXT)) {
+                ASSERT_NE(label, nullptr);
+                EXPECT_EQ(TextOf(label), expected[i].text) << id;
+                const RECT rect = RectIn(dialog, label);
+                const int line = i < 8 ? 0 : 1;
+                if (lineTop[line] < 0) {
+                    lineTop[line] = rect.top;
+                }
+                EXPECT_EQ(rect.top, lineTop[line]) << id << " " << expected[i].text;
+                if (expected[i].tick >= 0) {
+                    const int centre = (rect.left + rect.right) / 2;
+                    EXPECT_NEAR(centre, TickX(dialog, track, expected[i].tick), 3)
+                        << id << " " << expected[i].text;
+                } else {
+                    EXPECT_GE(rect.left, lastRight - 4) << id << " " << expected[i].text;
+                }
+                lastRight = (rect.left + rect.right) / 2;
+            }
+            // Both are rounded from dialog units on their own, so a pixel apart at most.
+            EXPECT_GE(lineTop[0], trackRect.bottom - 1) << id;
+            EXPECT_GT(lineTop[1], lineTop[0]) << id;
+        }
+        Press(dialog, IDCANCEL);
+    });
+}
+
+TEST_F(FormDialogTest, IsAModalFrameOfItsTemplateSize) {
+    Open(0, [](HWND dialog) {
+        EXPECT_TRUE(HasStyle(dialog, WS_POPUP | WS_CAPTION | WS_SYSMENU));
+        EXPECT_NE(::GetWindowLongW(dialog, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME, 0);
+        RECT expected{0, 0, 375, 195};
+        ::MapDialogRect(dialog, &expected);
+        RECT client;
+        ::GetClientRect(dialog, &client);
+        EXPECT_TRUE(SameRect(client, expected));
+        Press(dialog, IDCANCEL);
+    });
 }
 
 TEST_F(FormDialogTest, OtherFormsOpenWithTheirMarginsEnabled) {
