@@ -4,24 +4,16 @@
 
 namespace sb {
 
-CPage_Select::CPage_Select() : CPage(IDD_PAGE_SELECT) {}
-
-BOOL CPage_Select::OnInitDialog() {
-    for (const ComboEntries& combo : kSelectCombos) {
-        FillCombo(combo.id, combo.entries);
+std::span<const std::string_view> CSelectPageValues::ComboEntries(int comboId) {
+    for (const sb::ComboEntries& combo : kSelectCombos) {
+        if (combo.id == comboId) {
+            return combo.entries;
+        }
     }
-    return TRUE;
+    return {};
 }
 
-void CPage_Select::DecodeRecord(SettingRecord& record) {
-    m_values.DecodeRecord(record);
-    ShowValues(m_values.Bindings());
-}
-
-void CPage_Select::EncodeRecord(SettingRecord& record) {
-    ReadMembers();
-    m_values.EncodeRecord(record);
-}
+CPage_Select::CPage_Select() : CModelPage(IDD_PAGE_SELECT) {}
 
 void CPage_Select::RefreshFormButtonCaption() {
     SetItemText(IDC_SEL_FORM_SETTINGS, m_values.FormButtonCaption());

@@ -3,30 +3,35 @@
 #pragma once
 
 #include "pages/form_dlg.h"
+#include "pages/model_page.h"
 #include "pages/select_values.h"
-#include "record/settings_state.h"
-#include "ui/page.h"
+
+#include <span>
+#include <string_view>
 
 namespace sb {
 
-class CPage_Select : public CPage, public IRecordPage {
+// The selection values with each list's entries looked up by the list's id, as the model
+// page fills its lists.
+class CSelectPageValues : public CSelectValues {
+public:
+    static std::span<const std::string_view> ComboEntries(int comboId);
+};
+
+class CPage_Select final : public CModelPage<CSelectPageValues> {
 public:
     CPage_Select();
 
-    void DecodeRecord(SettingRecord& record) override;
-    void EncodeRecord(SettingRecord& record) override;
     // The form button names the selected form.
     void RefreshFormButtonCaption();
 
 protected:
-    BOOL OnInitDialog() override;
     void OnControlCommand(WORD code, WORD id) override;
 
 private:
     void OnFormSettings();
     void ReadMembers();
 
-    CSelectValues m_values;
     CFormDlg m_dlgForm{m_values.m_dlgForm};
 };
 
