@@ -59,6 +59,16 @@ std::string Selected(HWND page, int id) {
     return index == CB_ERR ? "(none)" : ComboEntries(combo)[static_cast<std::size_t>(index)];
 }
 
+// The list drops down far enough to show every entry without scrolling.
+bool ListShowsAllEntries(HWND combo) {
+    RECT dropped{};
+    ::SendMessageW(combo, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+    const auto field = ::SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+    const auto item = ::SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0);
+    const auto count = ::SendMessageW(combo, CB_GETCOUNT, 0, 0);
+    return dropped.bottom - dropped.top >= field + count * item;
+}
+
 // As the user's choice: the selection, then the notification the combo box would send.
 void Choose(HWND page, int id, int index) {
     const HWND combo = ::GetDlgItem(page, id);
@@ -436,6 +446,7 @@ protected:
 TEST_F(Msw1Page, CountryListShowsTheDecodedCountry) {
     const HWND combo = m_hosted.Item(1010);
     EXPECT_TRUE(HasStyle(combo, CBS_DROPDOWNLIST));
+    EXPECT_TRUE(ListShowsAllEntries(combo));
     EXPECT_EQ(ComboEntries(combo),
               (std::vector<std::string>{"日本", "アメリカ", "イギリス", "ドイツ", "スウェーデン"}));
     m_hosted.DecodeFactory();
@@ -547,6 +558,7 @@ TEST_F(ParamPage, ListsHoldTheirEntriesInOrder) {
     }
     for (const int combo : {1058, 1059, 1066, 1067, 1068, 1071, 1072, 1073, 1075}) {
         EXPECT_TRUE(HasStyle(m_hosted.Item(combo), CBS_DROPDOWNLIST)) << combo;
+        EXPECT_TRUE(ListShowsAllEntries(m_hosted.Item(combo))) << combo;
     }
 }
 
