@@ -22,8 +22,11 @@ std::wstring ClassOf(HWND hwnd) {
 
 std::wstring TextOf(HWND hwnd) {
     // WM_GETTEXT, not GetWindowText, which is stale across processes under Wine.
+    // A hung window must fail the test, not hang it.
     wchar_t text[256] = {};
-    SendMessageW(hwnd, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(hwnd, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                        2000, &copied);
     return text;
 }
 
