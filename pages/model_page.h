@@ -14,21 +14,22 @@ template <class Model> class CModelPage : public CPage, public IRecordPage {
 public:
     template <class... Args>
     explicit CModelPage(int templateId, Args&&... modelArgs)
-        : CPage(templateId), m_values(std::forward<Args>(modelArgs)...) {}
+        : CPage(templateId), m_values(std::forward<Args>(modelArgs)...),
+          m_bindings(m_values.Bindings()) {}
 
     void DecodeRecord(SettingRecord& record) override {
         m_values.DecodeRecord(record);
-        ShowValues(m_values.Bindings());
+        ShowValues(m_bindings);
     }
     void EncodeRecord(SettingRecord& record) override {
         // A refused edit has had its message; the model writes what it holds.
-        ReadValues(m_values.Bindings());
+        ReadValues(m_bindings);
         m_values.EncodeRecord(record);
     }
 
 protected:
     BOOL OnInitDialog() override {
-        for (const Binding& row : m_values.Bindings()) {
+        for (const Binding& row : m_bindings) {
             if (row.kind == BindKind::ComboText) {
                 FillCombo(row.id, m_values.ComboEntries(row.id));
             }
@@ -37,6 +38,9 @@ protected:
     }
 
     Model m_values;
+    // Built once: the data check encodes every page on every control change. The rows point
+    // into m_values, which never moves.
+    const BindingTable m_bindings;
 };
 
 } // namespace sb

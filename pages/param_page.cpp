@@ -48,7 +48,7 @@ void CPage_Param::OnControlCommand(WORD code, WORD id) {
 }
 
 bool CPage_Param::IsBoundListOrRadio(WORD id) {
-    for (const Binding& row : m_values.Bindings()) {
+    for (const Binding& row : m_bindings) {
         const bool list = row.kind == BindKind::ComboText && row.id == id;
         const bool radio = row.kind == BindKind::RadioIndex && (row.id == id || row.id2 == id);
         if (list || radio) {

@@ -51,7 +51,7 @@ void CPage_Select::OnFormSettings() {
 
 void CPage_Select::ReadMembers() {
     // Lists and radio buttons refuse nothing, so the whole table is always read.
-    ReadValues(m_values.Bindings());
+    ReadValues(m_bindings);
 }
 
 } // namespace sb
