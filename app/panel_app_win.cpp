@@ -1,32 +1,99 @@
-// Program entry: runs the main dialog modally; the program ends with it.
+// Program entry: one instance at a time, the main dialog, and the end of the program when the
+// dialog ends.
+#include "app/module_path.h"
+#include "app/panel_dlg.h"
+#include "app/start_up.h"
+#include "res/resource.h"
+#include "ui/window.h"
+
 #include <windows.h>
 #include <commctrl.h>
 
-#include "res/resource.h"
+#include <utility>
 
 namespace sb {
 namespace {
 
-INT_PTR CALLBACK PanelDialogProc(HWND hDlg, UINT message, WPARAM, LPARAM) {
-    switch (message) {
-    case WM_INITDIALOG:
-        return TRUE;
-    case WM_CLOSE:
-        // Enter and Escape must not close the panel, so IDOK and IDCANCEL stay unhandled.
-        EndDialog(hDlg, IDOK);
-        return TRUE;
-    default:
-        return FALSE;
+constexpr const wchar_t* kPanelTitle = L"VYR Quillstrike 480ZQ9 スイッチボード";
+
+class CMutex {
+public:
+    CMutex() = default;
+    explicit CMutex(HANDLE handle) : m_hMutex(handle) {}
+    ~CMutex() {
+        if (m_hMutex != nullptr) {
+            ::CloseHandle(m_hMutex);
+        }
     }
+    CMutex(const CMutex&) = delete;
+    CMutex& operator=(const CMutex&) = delete;
+    CMutex& operator=(CMutex&& other) noexcept {
+        std::swap(m_hMutex, other.m_hMutex);
+        return *this;
+    }
+    explicit operator bool() const { return m_hMutex != nullptr; }
+
+private:
+    HANDLE m_hMutex = nullptr;
+};
+
+class CPanelApp {
+public:
+    // The process's exit code. The printer selection may end the process before this returns.
+    int Run();
+
+private:
+    // True when this is the only instance; it then holds the mutex until the panel ends.
+    bool TakeInstance();
+    static void BringRunningPanelToFront();
+
+    CMutex m_mutex;
+};
+
+int CPanelApp::Run() {
+    if (HasComponentServerSwitch(Narrow(::GetCommandLineW()))) {
+        return 0;
+    }
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    if (!TakeInstance()) {
+        BringRunningPanelToFront();
+        return 0;
+    }
+    CPanelDlg panel;
+    panel.Run(::LoadAcceleratorsW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_PANEL_MENU)));
+    return 0;
+}
+
+bool CPanelApp::TakeInstance() {
+    const std::wstring name = Widen(ApplicationName(ModulePath()));
+    if (CMutex running(::OpenMutexW(MUTEX_ALL_ACCESS, FALSE, name.c_str())); running) {
+        return false;
+    }
+    // Two instances started at the same moment both find no mutex above; only one of them
+    // creates it, the other opens it here and must end as well.
+    const HANDLE mutex = ::CreateMutexW(nullptr, TRUE, name.c_str());
+    const DWORD error = ::GetLastError();
+    m_mutex = CMutex(mutex);
+    return error != ERROR_ALREADY_EXISTS;
+}
+
+void CPanelApp::BringRunningPanelToFront() {
+    // Nothing to show yet while the other instance is still starting.
+    const HWND panel = ::FindWindowW(L"#32770", kPanelTitle);
+    if (panel == nullptr) {
+        return;
+    }
+    if (::IsIconic(panel)) {
+        ::ShowWindow(panel, SW_RESTORE);
+    }
+    ::SetForegroundWindow(panel);
 }
 
 } // namespace
 } // namespace sb
 
-int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
-    const INT_PTR result =
-        DialogBoxParamW(hInstance, MAKEINTRESOURCEW(IDD_PANEL), nullptr, sb::PanelDialogProc, 0);
-    return result == -1 ? 1 : 0;
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    sb::CPanelApp app;
+    return app.Run();
 }

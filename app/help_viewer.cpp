@@ -1,0 +1,58 @@
+#include "app/help_viewer.h"
+
+#include "ui/window.h"
+
+#include <htmlhelp.h>
+
+namespace sb {
+namespace {
+
+// The viewer's name is also the platform's macro for the viewer's function.
+#pragma push_macro("WinHelp")
+#undef WinHelp
+constexpr HelpViewer kWinHelpViewer = HelpViewer::WinHelp;
+#pragma pop_macro("WinHelp")
+
+} // namespace
+
+CHelpViewer::~CHelpViewer() {
+    if (m_hHtmlHelp != nullptr) {
+        // Its windows run on this thread's code: they go before the library does.
+        m_pHtmlHelp(nullptr, nullptr, HH_CLOSE_ALL, 0);
+        ::FreeLibrary(m_hHtmlHelp);
+    }
+}
+
+bool CHelpViewer::LoadHtmlHelp() {
+    if (m_hHtmlHelp != nullptr) {
+        return true;
+    }
+    const HMODULE library = ::LoadLibraryW(L"hhctrl.ocx");
+    if (library == nullptr) {
+        return false;
+    }
+    const auto function = reinterpret_cast<HtmlHelpFunction>(
+        reinterpret_cast<void (*)()>(::GetProcAddress(library, "HtmlHelpW")));
+    if (function == nullptr) {
+        ::FreeLibrary(library);
+        return false;
+    }
+    m_hHtmlHelp = library;
+    m_pHtmlHelp = function;
+    return true;
+}
+
+bool CHelpViewer::Show(HWND owner, HelpViewer viewer, const std::string& path) {
+    const std::wstring file = Widen(path);
+    if (viewer == kWinHelpViewer) {
+        return ::WinHelpW(owner, file.c_str(), HELP_FINDER, 0) != FALSE;
+    }
+    // The HTML help window stands on its own, beside the panel rather than above it.
+    return LoadHtmlHelp() && m_pHtmlHelp(nullptr, file.c_str(), HH_DISPLAY_TOPIC, 0) != nullptr;
+}
+
+void CHelpViewer::QuitWinHelp(HWND owner, const std::string& path) {
+    ::WinHelpW(owner, Widen(path).c_str(), HELP_QUIT, 0);
+}
+
+} // namespace sb

@@ -1,0 +1,34 @@
+// The two help viewers. The HTML help viewer's library is loaded at the first request and
+// stays loaded while its windows may be open; it is released, its windows closed, when the
+// object ends.
+#pragma once
+
+#include "app/panel_view.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace sb {
+
+class CHelpViewer {
+public:
+    CHelpViewer() = default;
+    ~CHelpViewer();
+    CHelpViewer(const CHelpViewer&) = delete;
+    CHelpViewer& operator=(const CHelpViewer&) = delete;
+
+    // False when the viewer reports failure, or its library cannot be loaded. The old
+    // viewer keeps count of its callers by owner, which QuitWinHelp names again.
+    bool Show(HWND owner, HelpViewer viewer, const std::string& path);
+    static void QuitWinHelp(HWND owner, const std::string& path);
+
+private:
+    using HtmlHelpFunction = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
+    bool LoadHtmlHelp();
+
+    HMODULE m_hHtmlHelp = nullptr;
+    HtmlHelpFunction m_pHtmlHelp = nullptr;
+};
+
+} // namespace sb

@@ -1,0 +1,357 @@
+#include "app/panel_dlg.h"
+
+#include "app/about_dlg.h"
+#include "app/module_path.h"
+#include "files/settings_file.h"
+#include "res/resource.h"
+
+namespace sb {
+namespace {
+
+HINSTANCE ProgramInstance() {
+    return ::GetModuleHandleW(nullptr);
+}
+
+struct MenuIcon {
+    UINT command;
+    int bitmap;
+};
+
+constexpr std::array<MenuIcon, 11> kMenuIcons = {{
+    {ID_LOAD_SETTINGS, IDB_MENU_LOAD},
+    {ID_SAVE_SETTINGS, IDB_MENU_SAVE},
+    {ID_SEND_TO_PRINTER, IDB_MENU_SEND},
+    {ID_FACTORY_SETTINGS, IDB_MENU_FACTORY},
+    {ID_SELECT_PRINTER, IDB_MENU_PRINTER},
+    {ID_SHOW_PARAM, IDB_MENU_PARAM},
+    {ID_SHOW_MSW1, IDB_MENU_MSW},
+    {ID_SHOW_MSW2, IDB_MENU_MSW},
+    {ID_SHOW_MSW3, IDB_MENU_MSW},
+    {ID_SHOW_MSW4, IDB_MENU_MSW},
+    {ID_SHOW_SELECT, IDB_MENU_SELECT},
+}};
+
+struct Tab {
+    const wchar_t* text;
+    int image;
+};
+
+// In tab order, which is also the order of PageIndex.
+constexpr std::array<Tab, kPageCount> kTabs = {{
+    {L"機能選択", 0},
+    {L"パラメータ設定", 2},
+    {L"ＭＳＷ１", 1},
+    {L"ＭＳＷ２", 1},
+    {L"ＭＳＷ３", 1},
+    {L"ＭＳＷ４", 1},
+}};
+
+constexpr int kTabImageWidth = 16;
+constexpr COLORREF kTabImageMask = RGB(192, 192, 192);
+
+// The state flags of a menu item that is on or off.
+UINT MenuState(bool enable) {
+    return enable ? MF_ENABLED : MF_DISABLED | MF_GRAYED;
+}
+
+class CPaintDC {
+public:
+    explicit CPaintDC(HWND hwnd) : m_hWnd(hwnd), m_hDC(::BeginPaint(hwnd, &m_paint)) {}
+    ~CPaintDC() { ::EndPaint(m_hWnd, &m_paint); }
+    CPaintDC(const CPaintDC&) = delete;
+    CPaintDC& operator=(const CPaintDC&) = delete;
+    HDC Get() const { return m_hDC; }
+
+private:
+    HWND m_hWnd;
+    PAINTSTRUCT m_paint{};
+    HDC m_hDC;
+};
+
+} // namespace
+
+CPanelDlg::CPanelDlg(FileDialogs* fileDialogs)
+    : CDialog(IDD_PANEL), m_fileDialogs(fileDialogs ? *fileDialogs : m_systemFileDialogs),
+      m_core(
+          PageList{&m_pageSelect, &m_pageParam, &m_pageMsw1, &m_pageMsw2, &m_pageMsw3, &m_pageMsw4},
+          *this, m_prompter, m_sender, m_store, m_fileDialogs, m_os,
+          ProgramDirectory(ModulePath())) {}
+
+CPanelDlg::~CPanelDlg() {
+    // While every member still exists: the window's last messages come to them.
+    if (m_hWnd != nullptr) {
+        ::DestroyWindow(m_hWnd);
+    }
+}
+
+INT_PTR CPanelDlg::Run(HACCEL accelerators) {
+    if (!Create(nullptr)) {
+        return -1;
+    }
+    // The first printer selection may already have ended the panel.
+    if (m_bEnded) {
+        ::DestroyWindow(m_hWnd);
+        return IDOK;
+    }
+    Show(SW_SHOW);
+    m_bLoopRunning = true;
+    const INT_PTR result = RunMessageLoop(accelerators);
+    m_bLoopRunning = false;
+    return result;
+}
+
+BOOL CPanelDlg::OnInitDialog() {
+    m_core.OnInitDialog();
+    // The window's first WM_SIZE came before this object knew it.
+    OnSize();
+    return TRUE;
+}
+
+void CPanelDlg::InitMenu() {
+    // Without the icon menu the template's plain menu stays.
+    if (!m_menu.LoadMenu(IDR_PANEL_MENU)) {
+        return;
+    }
+    for (const MenuIcon& icon : kMenuIcons) {
+        m_menu.SetItemIcon(nullptr, icon.command, icon.bitmap);
+    }
+    const HMENU templateMenu = ::GetMenu(m_hWnd);
+    ::SetMenu(m_hWnd, m_menu.Detach());
+    if (templateMenu != nullptr) {
+        ::DestroyMenu(templateMenu);
+    }
+}
+
+void CPanelDlg::InitIconsAndBars() {
+    m_icon.Reset(static_cast<HICON>(::LoadImageW(ProgramInstance(), MAKEINTRESOURCEW(IDR_MAINFRAME),
+                                                 IMAGE_ICON, ::GetSystemMetrics(SM_CXICON),
+                                                 ::GetSystemMetrics(SM_CYICON), 0)));
+    m_smallIcon.Reset(static_cast<HICON>(
+        ::LoadImageW(ProgramInstance(), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
+                     ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0)));
+    Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon.Get()));
+    Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon.Get()));
+    if (m_toolBar.Create(m_hWnd)) {
+        m_toolBar.SetupButtons();
+    }
+    if (m_statusBar.Create(m_hWnd)) {
+        m_statusBar.SetupPanes();
+    }
+}
+
+void CPanelDlg::InitTabsAndPages() {
+    m_tab.Attach(Item(IDC_TAB));
+    m_tabImages.Reset(::ImageList_LoadImageW(ProgramInstance(), MAKEINTRESOURCEW(IDB_TABS),
+                                             kTabImageWidth, 1, kTabImageMask, IMAGE_BITMAP,
+                                             LR_CREATEDIBSECTION));
+    m_tab.SetImageList(m_tabImages.Get());
+    for (int index = 0; index < kPageCount; ++index) {
+        m_tab.InsertItem(index, kTabs[index].text, kTabs[index].image);
+    }
+    // Created in page order; each page's template puts it over the tab control's display area.
+    for (int index = 0; index < kPageCount; ++index) {
+        CPage& page = Page(index);
+        page.CreatePage(m_hWnd, index == kPageSelect);
+        // Above the tab control, which would otherwise paint over it.
+        ::SetWindowPos(page.Handle(), HWND_TOP, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+}
+
+CPage& CPanelDlg::Page(int tab) {
+    switch (tab) {
+    case kPageSelect:
+        return m_pageSelect;
+    case kPageParam:
+        return m_pageParam;
+    case kPageMsw1:
+        return m_pageMsw1;
+    case kPageMsw2:
+        return m_pageMsw2;
+    case kPageMsw3:
+        return m_pageMsw3;
+    default:
+        return m_pageMsw4;
+    }
+}
+
+void CPanelDlg::SwitchToPage(int tab) {
+    if (tab < 0 || tab >= kPageCount) {
+        return;
+    }
+    for (int index = 0; index < kPageCount; ++index) {
+        Page(index).Show(SW_HIDE);
+    }
+    CPage& page = Page(tab);
+    page.Show(SW_SHOW);
+    // A user on the tab row stays there; from anywhere else the keys go on into the page.
+    if (::GetFocus() != m_tab.Handle()) {
+        ::SetFocus(page.Handle());
+    }
+}
+
+void CPanelDlg::ShowTab(int tab) {
+    m_tab.SetCurSel(tab);
+    SwitchToPage(tab);
+}
+
+int CPanelDlg::SelectedTab() const {
+    return m_tab.CurSel();
+}
+
+void CPanelDlg::EnableCommand(UINT menuId, int buttonId, bool enable) {
+    ::EnableMenuItem(::GetMenu(m_hWnd), menuId, MF_BYCOMMAND | MenuState(enable));
+    m_toolBar.EnableButton(buttonId, enable);
+}
+
+void CPanelDlg::EnableSendCommand(bool enable) {
+    EnableCommand(ID_SEND_TO_PRINTER, ID_TB_SEND, enable);
+}
+
+void CPanelDlg::EnablePrinterCommand(bool enable) {
+    EnableCommand(ID_SELECT_PRINTER, ID_TB_PRINTER, enable);
+}
+
+void CPanelDlg::DisableHelpCommand() {
+    ::EnableMenuItem(::GetMenu(m_hWnd), ID_HELP_CONTENTS, MF_BYCOMMAND | MenuState(false));
+}
+
+void CPanelDlg::SetStatusTexts(const std::string& printerPane, const std::string& connectionPane) {
+    m_statusBar.SetPaneText(0, printerPane);
+    m_statusBar.SetPaneText(1, connectionPane);
+}
+
+void CPanelDlg::EndPanel() {
+    m_bEnded = true;
+    // During the initialisation no loop runs yet: Run sees the flag instead.
+    if (m_bLoopRunning) {
+        EndDialog(IDOK);
+    }
+}
+
+int CPanelDlg::RunPrinterSelection(CPrinterSelection& selection) {
+    if (!m_dlgPrinterSelect) {
+        m_dlgPrinterSelect.emplace(selection, m_spooler, m_os);
+    }
+    return static_cast<int>(m_dlgPrinterSelect->DoModal(m_hWnd));
+}
+
+bool CPanelDlg::HasUncorrectedValue() const {
+    return m_pageParam.HasUncorrectedValues();
+}
+
+void CPanelDlg::CorrectHeadCentering() {
+    m_pageParam.CorrectHeadCentering();
+}
+
+void CPanelDlg::RefreshFormButtonCaption() {
+    m_pageSelect.RefreshFormButtonCaption();
+}
+
+bool CPanelDlg::ShowHelp(HelpViewer viewer, const std::string& path) {
+    return m_help.Show(m_hWnd, viewer, path);
+}
+
+bool CPanelDlg::OnCommand(WORD code, WORD id, HWND control) {
+    if (id == IDOK || id == IDCANCEL) {
+        return CDialog::OnCommand(code, id, control);
+    }
+    if (id == ID_DATA_CHECK) {
+        m_core.OnDataCheck();
+        return true;
+    }
+    if (id == ID_APP_ABOUT) {
+        CAboutDlg().DoModal(m_hWnd);
+        return true;
+    }
+    return m_core.OnCommand(id);
+}
+
+bool CPanelDlg::OnNotify(const NMHDR& header, LRESULT& result) {
+    if (header.idFrom == IDC_TAB && header.code == TCN_SELCHANGE) {
+        SwitchToPage(m_tab.CurSel());
+        result = 0;
+        return true;
+    }
+    return m_toolBar.OnNotify(header, result);
+}
+
+bool CPanelDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (msg) {
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_CLOSE) {
+            m_core.OnExitPanel();
+            // Once the panel has ended there is no window left for the default processing.
+            if (m_hWnd == nullptr) {
+                result = 0;
+                return true;
+            }
+        }
+        return false;
+    case WM_SIZE:
+        OnSize();
+        return false;
+    case WM_PAINT:
+        return OnPaintIconic();
+    case WM_QUERYDRAGICON:
+        result = reinterpret_cast<LRESULT>(m_icon.Get());
+        return true;
+    case WM_MEASUREITEM: {
+        auto& measure = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        if (measure.CtlType == ODT_MENU && m_menu.MeasureItem(measure)) {
+            result = TRUE;
+            return true;
+        }
+        return false;
+    }
+    case WM_DRAWITEM: {
+        const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (draw.CtlType == ODT_MENU && m_menu.DrawItem(draw)) {
+            result = TRUE;
+            return true;
+        }
+        return false;
+    }
+    case WM_MENUCHAR: {
+        const auto menu = reinterpret_cast<HMENU>(lParam);
+        if (!CIconMenu::IsIconMenu(menu)) {
+            return false;
+        }
+        result = m_menu.HandleMenuChar(LOWORD(wParam), HIWORD(wParam), menu);
+        return true;
+    }
+    case WM_DESTROY:
+        CHelpViewer::QuitWinHelp(m_hWnd, m_core.HelpPath());
+        return false;
+    default:
+        return false;
+    }
+}
+
+void CPanelDlg::OnSize() {
+    const HMENU system = ::GetSystemMenu(m_hWnd, FALSE);
+    if (system == nullptr) {
+        return;
+    }
+    const bool iconic = ::IsIconic(m_hWnd) != FALSE;
+    ::EnableMenuItem(system, SC_SIZE, MF_BYCOMMAND | MenuState(false));
+    ::EnableMenuItem(system, SC_MAXIMIZE, MF_BYCOMMAND | MenuState(false));
+    ::EnableMenuItem(system, SC_RESTORE, MF_BYCOMMAND | MenuState(iconic));
+    ::EnableMenuItem(system, SC_MINIMIZE, MF_BYCOMMAND | MenuState(!iconic));
+}
+
+bool CPanelDlg::OnPaintIconic() {
+    if (!::IsIconic(m_hWnd)) {
+        return false;
+    }
+    const CPaintDC dc(m_hWnd);
+    Send(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.Get()));
+    RECT client{};
+    ::GetClientRect(m_hWnd, &client);
+    const int x = (client.right - client.left - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - client.top - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+    ::DrawIcon(dc.Get(), x, y, m_icon.Get());
+    return true;
+}
+
+} // namespace sb

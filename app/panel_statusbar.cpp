@@ -1,0 +1,23 @@
+#include "app/panel_statusbar.h"
+
+#include "app/bar_layout.h"
+#include "res/resource.h"
+
+namespace sb {
+
+bool CPanelStatusBar::Create(HWND parent) {
+    m_hWnd =
+        ::CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | CCS_BOTTOM, 0, 0, 0,
+                          0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUSBAR)),
+                          ::GetModuleHandleW(nullptr), nullptr);
+    return m_hWnd != nullptr;
+}
+
+void CPanelStatusBar::SetupPanes() const {
+    RECT bar{};
+    ::GetWindowRect(m_hWnd, &bar);
+    const int edges[2] = {PrinterPaneRightEdge(bar.right - bar.left), -1};
+    Send(SB_SETPARTS, 2, reinterpret_cast<LPARAM>(edges));
+}
+
+} // namespace sb

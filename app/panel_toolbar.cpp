@@ -1,0 +1,86 @@
+#include "app/panel_toolbar.h"
+
+#include "app/bar_layout.h"
+#include "res/resource.h"
+
+#include <algorithm>
+#include <array>
+
+namespace sb {
+namespace {
+
+constexpr int kImageCount = 5;
+constexpr int kImageSize = 16;
+
+struct Item {
+    int image;
+    int command; // 0 for a separator
+};
+
+constexpr std::array<Item, 9> kItems = {{
+    {0, 0},
+    {0, ID_TB_LOAD},
+    {1, ID_TB_SAVE},
+    {0, 0},
+    {2, ID_TB_SEND},
+    {0, 0},
+    {3, ID_TB_FACTORY},
+    {0, 0},
+    {4, ID_TB_PRINTER},
+}};
+
+// The whole string resource, however long; LoadStringW with no buffer lends a pointer to it.
+std::wstring LoadResourceString(UINT id) {
+    const wchar_t* text = nullptr;
+    const int length =
+        ::LoadStringW(::GetModuleHandleW(nullptr), id, reinterpret_cast<wchar_t*>(&text), 0);
+    return length > 0 ? std::wstring(text, static_cast<std::size_t>(length)) : std::wstring();
+}
+
+} // namespace
+
+bool CPanelToolBar::Create(HWND parent) {
+    const DWORD style =
+        WS_CHILD | WS_VISIBLE | WS_BORDER | TBSTYLE_TOOLTIPS | CCS_ADJUSTABLE | CCS_TOP;
+    m_hWnd = ::CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, style, 0, 0, 0, 0, parent,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TOOLBAR)),
+                               ::GetModuleHandleW(nullptr), nullptr);
+    return m_hWnd != nullptr;
+}
+
+void CPanelToolBar::SetupButtons() const {
+    Send(TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON));
+    Send(TB_SETBITMAPSIZE, 0, MAKELPARAM(kImageSize, kImageSize));
+    TBADDBITMAP strip{::GetModuleHandleW(nullptr), IDB_TOOLBAR};
+    Send(TB_ADDBITMAP, kImageCount, reinterpret_cast<LPARAM>(&strip));
+    for (std::size_t index = 0; index < kItems.size(); ++index) {
+        TBBUTTON button{};
+        button.iBitmap = kItems[index].image;
+        button.idCommand = kItems[index].command;
+        button.fsState = TBSTATE_ENABLED;
+        button.fsStyle = kItems[index].command != 0 ? BTNS_BUTTON : BTNS_SEP;
+        Send(TB_INSERTBUTTONW, index, reinterpret_cast<LPARAM>(&button));
+    }
+    Send(TB_AUTOSIZE);
+}
+
+bool CPanelToolBar::OnNotify(const NMHDR& header, LRESULT& result) const {
+    const auto toolTips = reinterpret_cast<HWND>(Send(TB_GETTOOLTIPS));
+    if (header.code != TTN_GETDISPINFOW || header.hwndFrom != toolTips || toolTips == nullptr ||
+        header.idFrom < ID_TB_LOAD || header.idFrom > ID_TB_PRINTER) {
+        return false;
+    }
+    // The notification is the tool tip's own request, handed over writable.
+    auto& request = *reinterpret_cast<NMTTDISPINFOW*>(const_cast<NMHDR*>(&header));
+    const std::wstring text =
+        Widen(ToolTipText(Narrow(LoadResourceString(static_cast<UINT>(header.idFrom)))));
+    const std::size_t length = std::min(text.size(), std::size(request.szText) - 1);
+    std::copy_n(text.begin(), length, request.szText);
+    request.szText[length] = L'\0';
+    request.lpszText = request.szText;
+    request.hinst = nullptr;
+    result = 0;
+    return true;
+}
+
+} // namespace sb

@@ -1,0 +1,44 @@
+#include "files/win_file_dialogs.h"
+
+#include <commdlg.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace sb {
+
+static_assert(ofn::kOverwritePrompt == OFN_OVERWRITEPROMPT &&
+              ofn::kHideReadOnly == OFN_HIDEREADONLY);
+
+std::optional<std::string> WinFileDialogs::Run(const FileDialogSpec& spec,
+                                               const std::string& initialDirectory) {
+    // Name and pattern, each with its zero, and the zero that ends the list.
+    std::wstring filter = Widen(spec.filterName);
+    filter.push_back(L'\0');
+    filter += Widen(spec.filterPattern);
+    filter.push_back(L'\0');
+    const std::wstring extension = Widen(spec.defaultExtension);
+    const std::wstring directory = Widen(initialDirectory);
+
+    std::vector<wchar_t> file(MAX_PATH, L'\0');
+    const std::wstring initialName = Widen(spec.initialName);
+    std::copy_n(initialName.begin(), std::min(initialName.size(), file.size() - 1), file.begin());
+
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = m_owner.Handle();
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = file.data();
+    dialog.nMaxFile = static_cast<DWORD>(file.size());
+    dialog.lpstrInitialDir = directory.c_str();
+    dialog.lpstrDefExt = extension.c_str();
+    dialog.Flags = spec.flags;
+    const BOOL chosen = spec.save ? ::GetSaveFileNameW(&dialog) : ::GetOpenFileNameW(&dialog);
+    if (!chosen) {
+        return std::nullopt;
+    }
+    return Narrow(file.data());
+}
+
+} // namespace sb
