@@ -244,7 +244,8 @@ std::vector<HWND> DialogsOf(DWORD pid) {
             auto& s = *reinterpret_cast<Search*>(lParam);
             DWORD owner = 0;
             ::GetWindowThreadProcessId(hwnd, &owner);
-            if (owner == s.pid && ::IsWindowVisible(hwnd) && ClassOf(hwnd) == L"#32770") {
+            if ((s.pid == 0 || owner == s.pid) && ::IsWindowVisible(hwnd) &&
+                ClassOf(hwnd) == L"#32770") {
                 s.found.push_back(hwnd);
             }
             return TRUE;

@@ -69,9 +69,10 @@ std::wstring ClassOf(HWND hwnd);
 // WM_GETTEXT: GetWindowText returns stale captions across processes under Wine.
 std::wstring TextOf(HWND hwnd);
 
-// Visible top-level dialogs (class "#32770") of the process, in z-order.
+// Visible top-level dialogs (class "#32770") of the process (of any process for pid 0), in
+// z-order.
 std::vector<HWND> DialogsOf(DWORD pid);
-// Waits for a visible top-level dialog of the process with that title.
+// Waits for a visible top-level dialog of the process (or any, for 0) with that title.
 HWND WaitDialog(DWORD pid, std::wstring_view title, DWORD timeoutMs = kWaitMs);
 // "title | title | ..." of the process's visible dialogs, for failure messages.
 std::wstring DescribeDialogs(DWORD pid);
@@ -89,8 +90,8 @@ struct MessageBoxView {
     std::vector<int> buttons; // IDOK, IDCANCEL, IDYES, IDNO present, in that order
 };
 
-// Waits for a visible dialog of the process that is a message box (it has the text static
-// 0xFFFF); nullopt when none came within the time.
+// Waits for a visible dialog of the process (or any, for 0) that is a message box (it has
+// the text static 0xFFFF); nullopt when none came within the time.
 std::optional<MessageBoxView> WaitMessageBox(DWORD pid, DWORD timeoutMs = kWaitMs);
 // Presses the button with that id (posted: the answer may open the next modal window).
 bool Press(HWND dialog, int buttonId);

@@ -1,7 +1,9 @@
 # End-to-end scenarios: the real switchboard.exe, its print queues made through the spooler,
 # driven from outside by window messages like a user. They run in a Wine prefix of their own,
 # one at a time, since every queue with the printer's driver is offered to every instance.
-set(SB_SBEMU "${PROJECT_SOURCE_DIR}/build/native/tools/sbemu"
+# scripts/check builds the native preset beside this one.
+get_filename_component(SB_SBEMU_DEFAULT "${CMAKE_BINARY_DIR}/../native/tools/sbemu" ABSOLUTE)
+set(SB_SBEMU "${SB_SBEMU_DEFAULT}"
     CACHE FILEPATH "The native printer emulator behind the scenarios' pipe ports (raw capture when missing)")
 
 add_library(sb_e2e_driver STATIC driver.cpp capture.cpp)
@@ -14,8 +16,7 @@ target_link_libraries(e2e_tests PRIVATE sb_e2e_driver sb_queue_admin gtest_main)
 add_dependencies(e2e_tests switchboard)
 
 # One ctest entry per group, so a stuck group costs only its own time.
-set(SB_E2E_GROUPS
-    "exit:Exit.WithoutChangesTheCloseBoxEndsAtOnce")
+set(SB_E2E_GROUPS "startup:Startup.*" "send:Send.*" "files:Files.*" "exit:Exit.*")
 foreach(group ${SB_E2E_GROUPS})
   string(REPLACE ":" ";" parts "${group}")
   list(GET parts 0 name)
@@ -26,3 +27,7 @@ foreach(group ${SB_E2E_GROUPS})
     TIMEOUT 120
     ENVIRONMENT "SB_WINEPREFIX=${CMAKE_CURRENT_BINARY_DIR}/wineprefix;SB_E2E_APP=$<TARGET_FILE:switchboard>;SB_E2E_WORK=${CMAKE_CURRENT_BINARY_DIR}/work;SB_SBEMU=${SB_SBEMU}")
 endforeach()
+
+# One user step at a time, for the screenshot and demo scripts.
+add_executable(sbdrive sbdrive.cpp)
+target_link_libraries(sbdrive PRIVATE sb_e2e_driver)
