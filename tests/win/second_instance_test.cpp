@@ -149,6 +149,18 @@ TEST_F(SwitchboardExe, SecondInstanceBringsTheFirstToTheFrontAndEndsAtOnce) {
     Close(panel, first);
 }
 
+TEST_F(SwitchboardExe, AnInstanceStillStartingStopsTheNextWithoutAWindow) {
+    AddQueue();
+    // What a first instance holds between taking its mutex and showing its window.
+    const HANDLE mutex = ::CreateMutexW(nullptr, TRUE, L"switchboard");
+    ASSERT_NE(mutex, nullptr);
+    ChildProcess child;
+    ASSERT_TRUE(child.Start(Switchboard()));
+    EXPECT_EQ(child.WaitForExit(10000), std::optional<DWORD>(0));
+    EXPECT_EQ(FindDialogOf(child.Id(), test::kPanelTitle), nullptr);
+    ::CloseHandle(mutex);
+}
+
 TEST_F(SwitchboardExe, CopyUnderAnotherNameRunsBesideIt) {
     AddQueue();
     const std::wstring copy = test::TempPath(Tag() + L"panel copy.exe");
