@@ -5,6 +5,8 @@
 #include "files/settings_file.h"
 #include "res/resource.h"
 
+#include <array>
+
 namespace sb {
 namespace {
 

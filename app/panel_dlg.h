@@ -22,7 +22,6 @@
 #include "ui/controls.h"
 #include "ui/dialog.h"
 
-#include <array>
 #include <optional>
 
 namespace sb {
