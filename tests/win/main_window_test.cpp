@@ -226,6 +226,23 @@ TEST_F(PanelWindow, StartUpTakesTheOnlyPrinterWithoutADialog) {
     EXPECT_EQ(result, kForcedEnd);
 }
 
+TEST_F(PanelWindow, CancellingTheFirstSelectionEndsThePanelBeforeItShows) {
+    const ScopedQueue other(QueueInfo{Tag() + L"other", test::kDriver, L"|cat > /dev/null"});
+    ASSERT_EQ(other.Error(), static_cast<DWORD>(ERROR_SUCCESS));
+    bool seen = false;
+    // Runs inside the selection's own loop, while the panel is still initialising.
+    const INT_PTR result = Run({[&] {
+        const HWND selection = ::FindWindowW(L"#32770", L"プリンタの選択");
+        ASSERT_NE(selection, nullptr);
+        seen = true;
+        EXPECT_FALSE(::IsWindowVisible(Panel()));
+        ::PostMessageW(selection, WM_COMMAND, IDCANCEL, 0);
+    }});
+    EXPECT_TRUE(seen);
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(Panel(), nullptr);
+}
+
 TEST_F(PanelWindow, ShowsSixTabsWithTheFirstPageAndBarsAroundThem) {
     Run({[this] {
         ASSERT_EQ(::SendMessageW(Tab(), TCM_GETITEMCOUNT, 0, 0), 6);
