@@ -18,7 +18,6 @@ inline constexpr DWORD kWaitMs = 5000;
 inline constexpr DWORD kStartMs = 15000;
 
 inline constexpr wchar_t kPanelTitle[] = L"VYR Quillstrike 480ZQ9 スイッチボード";
-inline constexpr wchar_t kCaption[] = L"Switchboard";
 
 std::wstring Widen(std::string_view utf8);
 std::string Narrow(std::wstring_view text);

@@ -21,7 +21,6 @@ inline constexpr wchar_t kDriver[] = L"VYR Quillstrike 480ZQ9";
 
 // Command ids as the menu sends them.
 enum Command : int {
-    kShowSelect = 32771,
     kShowMsw1 = 32773,
     kShowMsw2 = 32778,
     kShowMsw3 = 32779,
@@ -39,6 +38,8 @@ inline constexpr int kToolBarId = 2016;
 inline constexpr int kStatusBarId = 2015;
 inline constexpr int kSendButton = 2002;
 inline constexpr int kPrinterButton = 2004;
+// The printer selection's list of queues.
+inline constexpr int kPrinterList = 1069;
 
 // "1C 6F 30 ..." as bytes.
 Bytes HexBytes(std::string_view hex);

@@ -7,8 +7,6 @@
 namespace sb::e2e {
 namespace {
 
-constexpr int kPrinterList = 1069;
-
 using Startup = Scenario;
 
 TEST_F(Startup, WithoutAQueueOfThePrintersDriverEndsWithCode1) {
