@@ -10,6 +10,7 @@ constexpr std::string_view kSendQuestion =
 constexpr std::string_view kSaveQuestion =
     "Switchboard を終了する前に、設定ファイルへ保存しますか？";
 const std::vector<int> kYesNoCancel{IDCANCEL, IDYES, IDNO};
+constexpr int kQuietModeOff = 1023; // MSW2, first button of MSW2-4
 
 class Exit : public Scenario {
 protected:
@@ -44,6 +45,30 @@ TEST_F(Exit, WithoutChangesTheCloseBoxEndsAtOnce) {
     ASSERT_NE(panel, nullptr);
     Panel(panel).Close();
     EXPECT_EQ(m_app->WaitExit(), 0u) << Narrow(DescribeDialogs(Pid()));
+}
+
+TEST_F(Exit, AChangeTakenBackLeavesNothingToAsk) {
+    const HWND panel = StartChanged();
+    ASSERT_NE(panel, nullptr);
+    Click(Panel(panel).Page(L"MSW2"), kQuietModeOff);
+    // The send stays available: the data check does not compare.
+    EXPECT_TRUE(ButtonEnabled(panel, kSendButton));
+    Panel(panel).Close();
+    EXPECT_EQ(m_app->WaitExit(), 0u) << Narrow(DescribeDialogs(Pid()));
+}
+
+TEST_F(Exit, EnterAndEscapeNeverClose) {
+    const HWND panel = StartChanged();
+    ASSERT_NE(panel, nullptr);
+    // What Enter and Escape become in a dialog, on the main window and on a page.
+    for (HWND target : {panel, Panel(panel).Page(L"MSW2")}) {
+        for (int id : {IDOK, IDCANCEL}) {
+            ::PostMessageW(target, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+        }
+    }
+    EXPECT_TRUE(OnlyPanel(Pid(), panel));
+    EXPECT_TRUE(m_app->Running());
+    EXPECT_TRUE(IsChecked(Panel(panel).Page(L"MSW2"), kQuietModeOn));
 }
 
 TEST_F(Exit, CancelAtEitherQuestionKeepsTheProgramRunning) {

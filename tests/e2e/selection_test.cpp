@@ -64,5 +64,39 @@ TEST_F(Selection, SwitchingAsksFirstKeepsTheChoiceAndShowsTheFactoryValues) {
     EXPECT_EQ(Capture().WaitJob(kWaitMs), FactoryRecord());
 }
 
+TEST_F(Selection, APrinterGoneSinceItWasChosenIsReportedAndAnotherChosen) {
+    const std::wstring gone = AddCapturedQueue(L"A Quillstrike");
+    const std::wstring left = AddCapturedQueue(L"B Quillstrike");
+    auto app = Start();
+    const DWORD pid = app->Pid();
+    HWND selection = WaitDialog(pid, L"プリンタの選択", kStartMs);
+    ASSERT_NE(selection, nullptr) << Narrow(DescribeDialogs(pid));
+    Press(selection, IDOK);
+    const HWND panel = WaitDialog(pid, kPanelTitle);
+    ASSERT_NE(panel, nullptr) << Narrow(DescribeDialogs(pid));
+    ASSERT_EQ(RemoveQueue(gone), static_cast<DWORD>(ERROR_SUCCESS));
+
+    const Panel main(panel);
+    main.Command(kSend);
+    EXPECT_TRUE(Answer(pid,
+                       "指定されたプリンタは、現在接続されていないか、プリンタ使用権の制限により"
+                       "使用できません。",
+                       {IDOK}, IDOK));
+    // After start-up a single printer is still offered in the dialog.
+    selection = WaitDialog(pid, L"プリンタの選択");
+    ASSERT_NE(selection, nullptr) << Narrow(DescribeDialogs(pid));
+    EXPECT_EQ(::SendMessageW(ChildById(selection, kPrinterList), LVM_GETITEMCOUNT, 0, 0), 1);
+    Press(selection, IDOK);
+    EXPECT_TRUE(Answer(pid, "工場出荷設定値を表示しました。", {IDOK}, IDOK));
+    EXPECT_TRUE(OnlyPanel(pid, panel));
+    EXPECT_TRUE(Capture().NoJob(0));
+    EXPECT_EQ(StatusText(ChildById(panel, kStatusBarId), 0), L"プリンタ名： " + left);
+    EXPECT_FALSE(ButtonEnabled(panel, kPrinterButton));
+
+    main.Command(kSend);
+    EXPECT_TRUE(Answer(pid, "プリンタに設定値を送信しました。", {IDOK}, IDOK));
+    EXPECT_EQ(Capture().WaitJob(kWaitMs), FactoryRecord());
+}
+
 } // namespace
 } // namespace sb::e2e
