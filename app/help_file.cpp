@@ -3,8 +3,8 @@
 namespace sb {
 
 HelpFile ChooseHelpFile(const OsVersionInfo& os) {
-    constexpr HelpFile kWinHelp{"swbz48.hlp", HelpViewer::WinHelp};
-    constexpr HelpFile kHtmlHelp{"swbz48.chm", HelpViewer::HtmlHelp};
+    constexpr HelpFile kWinHelp{"swbz48.hlp", HelpViewer::Hlp};
+    constexpr HelpFile kHtmlHelp{"swbz48.chm", HelpViewer::Chm};
     switch (os.platformId) {
     case kPlatformWindows:
         // The first release of the older family (4.0); its later ones have minor 10 and 90.

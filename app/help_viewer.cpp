@@ -5,15 +5,6 @@
 #include <htmlhelp.h>
 
 namespace sb {
-namespace {
-
-// The viewer's name is also the platform's macro for the viewer's function.
-#pragma push_macro("WinHelp")
-#undef WinHelp
-constexpr HelpViewer kWinHelpViewer = HelpViewer::WinHelp;
-#pragma pop_macro("WinHelp")
-
-} // namespace
 
 CHelpViewer::~CHelpViewer() {
     if (m_hHtmlHelp != nullptr) {
@@ -44,7 +35,7 @@ bool CHelpViewer::LoadHtmlHelp() {
 
 bool CHelpViewer::Show(HWND owner, HelpViewer viewer, const std::string& path) {
     const std::wstring file = Widen(path);
-    if (viewer == kWinHelpViewer) {
+    if (viewer == HelpViewer::Hlp) {
         return ::WinHelpW(owner, file.c_str(), HELP_FINDER, 0) != FALSE;
     }
     // The HTML help window stands on its own, beside the panel rather than above it.

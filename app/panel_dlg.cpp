@@ -87,19 +87,7 @@ CPanelDlg::~CPanelDlg() {
 }
 
 INT_PTR CPanelDlg::Run(HACCEL accelerators) {
-    if (!Create(nullptr)) {
-        return -1;
-    }
-    // The first printer selection may already have ended the panel.
-    if (m_bEnded) {
-        ::DestroyWindow(m_hWnd);
-        return IDOK;
-    }
-    Show(SW_SHOW);
-    m_bLoopRunning = true;
-    const INT_PTR result = RunMessageLoop(accelerators);
-    m_bLoopRunning = false;
-    return result;
+    return RunModeless(accelerators);
 }
 
 BOOL CPanelDlg::OnInitDialog() {
@@ -224,11 +212,7 @@ void CPanelDlg::SetStatusTexts(const std::string& printerPane, const std::string
 }
 
 void CPanelDlg::EndPanel() {
-    m_bEnded = true;
-    // During the initialisation no loop runs yet: Run sees the flag instead.
-    if (m_bLoopRunning) {
-        EndDialog(IDOK);
-    }
+    EndDialog(IDOK);
 }
 
 int CPanelDlg::RunPrinterSelection(CPrinterSelection& selection) {

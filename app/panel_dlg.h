@@ -116,8 +116,6 @@ private:
     CIcon m_smallIcon;
     CTabCtrl m_tab;
     CImageList m_tabImages;
-    bool m_bLoopRunning = false;
-    bool m_bEnded = false;
 };
 
 } // namespace sb

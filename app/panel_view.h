@@ -10,7 +10,8 @@ namespace sb {
 
 class CPrinterSelection;
 
-enum class HelpViewer { WinHelp, HtmlHelp };
+// Named after the files they open: the platform names its viewers' functions by macros.
+enum class HelpViewer { Hlp, Chm };
 
 // Results of the modal printer selection, with the platform's own values.
 inline constexpr int kDialogOk = 1;

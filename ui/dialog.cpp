@@ -47,38 +47,49 @@ INT_PTR CDialog::DoModal(HWND parent) {
 }
 
 bool CDialog::Create(HWND parent) {
+    m_bModeless = true;
+    m_bEnded = false;
     return ::CreateDialogParamW(ProgramInstance(), MAKEINTRESOURCEW(m_nTemplateId), parent,
                                 DialogProc, reinterpret_cast<LPARAM>(this)) != nullptr;
 }
 
-INT_PTR CDialog::RunMessageLoop(HACCEL accelerators) {
-    m_bLoopRunning = true;
-    m_nLoopResult = -1;
+INT_PTR CDialog::RunModeless(HACCEL accelerators) {
+    if (!Create(nullptr)) {
+        return -1;
+    }
+    if (!m_bEnded) {
+        Show(SW_SHOW);
+    }
     MSG msg;
-    while (m_bLoopRunning && ::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (accelerators != nullptr && m_hWnd != nullptr &&
-            ::TranslateAcceleratorW(m_hWnd, accelerators, &msg)) {
+    while (!m_bEnded && m_hWnd != nullptr && ::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (accelerators != nullptr && ::TranslateAcceleratorW(m_hWnd, accelerators, &msg)) {
             continue;
         }
-        if (m_hWnd != nullptr && ::IsDialogMessageW(m_hWnd, &msg)) {
+        if (::IsDialogMessageW(m_hWnd, &msg)) {
             continue;
         }
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }
-    return m_nLoopResult;
+    if (m_hWnd != nullptr) {
+        ::DestroyWindow(m_hWnd);
+    }
+    return m_nResult;
 }
 
 void CDialog::EndDialog(INT_PTR result) {
-    if (m_bLoopRunning) {
-        m_nLoopResult = result;
-        m_bLoopRunning = false;
-        ::DestroyWindow(m_hWnd);
-        // Wake the loop so it sees that it is done.
-        ::PostThreadMessageW(::GetCurrentThreadId(), WM_NULL, 0, 0);
-    } else {
+    if (!m_bModeless) {
         ::EndDialog(m_hWnd, result);
+        return;
     }
+    // The first end counts; the window is on its way out.
+    if (m_bEnded) {
+        return;
+    }
+    m_nResult = result;
+    m_bEnded = true;
+    // The loop destroys the window once it sees the end; wake it in case nothing else comes.
+    ::PostThreadMessageW(::GetCurrentThreadId(), WM_NULL, 0, 0);
 }
 
 bool CDialog::OnCommand(WORD /*code*/, WORD id, HWND /*control*/) {
@@ -107,6 +118,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
         ::SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
         auto* dialog = reinterpret_cast<CDialog*>(lParam);
         dialog->m_hWnd = hwnd;
+        dialog->m_controls.clear();
         return dialog->OnInitDialog();
     }
     auto* dialog = reinterpret_cast<CDialog*>(::GetWindowLongPtrW(hwnd, DWLP_USER));
@@ -126,6 +138,10 @@ INT_PTR CDialog::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     bool handled = false;
     switch (msg) {
     case WM_COMMAND:
+        // Every change of an edit's text, typed or set, comes with EN_CHANGE.
+        if (HIWORD(wParam) == EN_CHANGE && lParam != 0) {
+            Slot(LOWORD(wParam)).textKnown = false;
+        }
         handled = OnCommand(HIWORD(wParam), LOWORD(wParam), reinterpret_cast<HWND>(lParam));
         break;
     case WM_NOTIFY:
@@ -163,38 +179,40 @@ bool CDialog::ReadValues(const BindingTable& table) {
 }
 
 void CDialog::ShowValue(const Binding& row) {
+    const CWindow control(Control(row.id));
     switch (row.kind) {
     case BindKind::ComboText: {
         // The first entry that begins with the text; an unmatched text keeps the selection.
         const std::wstring text = Widen(*row.text);
-        ::SendDlgItemMessageW(m_hWnd, row.id, CB_SELECTSTRING, static_cast<WPARAM>(-1),
-                              reinterpret_cast<LPARAM>(text.c_str()));
+        control.Send(CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                     reinterpret_cast<LPARAM>(text.c_str()));
         break;
     }
     case BindKind::RadioIndex:
-        ::CheckDlgButton(m_hWnd, row.id, *row.value == 0 ? BST_CHECKED : BST_UNCHECKED);
-        ::CheckDlgButton(m_hWnd, row.id2, *row.value == 1 ? BST_CHECKED : BST_UNCHECKED);
+        control.Send(BM_SETCHECK, *row.value == 0 ? BST_CHECKED : BST_UNCHECKED);
+        CWindow(Control(row.id2)).Send(BM_SETCHECK, *row.value == 1 ? BST_CHECKED : BST_UNCHECKED);
         break;
     case BindKind::Check:
-        ::CheckDlgButton(m_hWnd, row.id, *row.value != 0 ? BST_CHECKED : BST_UNCHECKED);
+        control.Send(BM_SETCHECK, *row.value != 0 ? BST_CHECKED : BST_UNCHECKED);
         break;
     case BindKind::IntEdit:
     case BindKind::IntRange:
-        SetItemText(row.id, std::to_string(*row.value));
+        control.SetText(std::to_string(*row.value));
         break;
     }
 }
 
 bool CDialog::ReadValue(const Binding& row) {
+    const CWindow control(Control(row.id));
     switch (row.kind) {
     case BindKind::ComboText: {
-        const HWND combo = Item(row.id);
-        const auto index = ::SendMessageW(combo, CB_GETCURSEL, 0, 0);
+        const auto index = control.Send(CB_GETCURSEL);
         std::wstring text;
         if (index != CB_ERR) {
-            const auto length = ::SendMessageW(combo, CB_GETLBTEXTLEN, index, 0);
+            const auto length = control.Send(CB_GETLBTEXTLEN, static_cast<WPARAM>(index));
             text.assign(static_cast<std::size_t>(length) + 1, L'\0');
-            ::SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+            control.Send(CB_GETLBTEXT, static_cast<WPARAM>(index),
+                         reinterpret_cast<LPARAM>(text.data()));
             text.resize(static_cast<std::size_t>(length));
         }
         if (row.maxChars > 0 && text.size() > static_cast<std::size_t>(row.maxChars)) {
@@ -204,16 +222,16 @@ bool CDialog::ReadValue(const Binding& row) {
         return true;
     }
     case BindKind::RadioIndex:
-        *row.value = ::IsDlgButtonChecked(m_hWnd, row.id) == BST_CHECKED    ? 0
-                     : ::IsDlgButtonChecked(m_hWnd, row.id2) == BST_CHECKED ? 1
-                                                                            : -1;
+        *row.value = control.Send(BM_GETCHECK) == BST_CHECKED                     ? 0
+                     : CWindow(Control(row.id2)).Send(BM_GETCHECK) == BST_CHECKED ? 1
+                                                                                  : -1;
         return true;
     case BindKind::Check:
-        *row.value = ::IsDlgButtonChecked(m_hWnd, row.id) == BST_CHECKED ? 1 : 0;
+        *row.value = control.Send(BM_GETCHECK) == BST_CHECKED ? 1 : 0;
         return true;
     case BindKind::IntEdit:
     case BindKind::IntRange: {
-        const std::optional<int> value = ParseIntText(ItemText(row.id));
+        const std::optional<int> value = ParseIntText(EditText(row.id));
         if (!value) {
             Prompt().Message(kNotAnIntegerMessage, mb::kOk | mb::kIconExclamation);
             FocusAndSelect(row.id);
@@ -229,6 +247,24 @@ bool CDialog::ReadValue(const Binding& row) {
     }
     }
     return true;
+}
+
+CDialog::ControlSlot& CDialog::Slot(int id) {
+    for (ControlSlot& slot : m_controls) {
+        if (slot.id == id) {
+            return slot;
+        }
+    }
+    return m_controls.emplace_back(ControlSlot{id, Item(id), false, {}});
+}
+
+const std::string& CDialog::EditText(int id) {
+    ControlSlot& slot = Slot(id);
+    if (!slot.textKnown) {
+        slot.text = CWindow(slot.hwnd).Text();
+        slot.textKnown = true;
+    }
+    return slot.text;
 }
 
 void CDialog::FillCombo(int id, std::span<const std::string_view> entries) const {

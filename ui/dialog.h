@@ -8,6 +8,8 @@
 #include "ui/window.h"
 
 #include <span>
+#include <string>
+#include <vector>
 #include <string_view>
 
 namespace sb {
@@ -21,10 +23,11 @@ public:
 
     // Modal over parent; returns what EndDialog was given, or -1 if the window failed.
     INT_PTR DoModal(HWND parent);
-    // Modeless: a child page or a top-level window driven by RunMessageLoop.
+    // Modeless: a child page, or a top-level window that RunModeless drives.
     bool Create(HWND parent);
-    // Runs a modeless top-level dialog until EndDialog, translating accelerators first.
-    INT_PTR RunMessageLoop(HACCEL accelerators);
+    // Creates a top-level dialog, shows it and runs it until EndDialog, translating
+    // accelerators first. An EndDialog during its initialisation ends it before it shows.
+    INT_PTR RunModeless(HACCEL accelerators);
     void EndDialog(INT_PTR result);
 
     // Message boxes raised by this window are owned by it; tests may answer them instead.
@@ -58,11 +61,26 @@ private:
     INT_PTR Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
     void ShowValue(const Binding& row);
     bool ReadValue(const Binding& row);
+    // The exchange runs on every data check, and under Wine each GetDlgItem is a round trip
+    // to the server: a window's controls are looked up once. An edit's text is kept too until
+    // the edit reports a change, since an edit with an up-down buddy costs a round trip for
+    // every message.
+    struct ControlSlot {
+        int id;
+        HWND hwnd;
+        bool textKnown = false;
+        std::string text;
+    };
+    ControlSlot& Slot(int id);
+    HWND Control(int id) { return Slot(id).hwnd; }
+    const std::string& EditText(int id);
 
     int m_nTemplateId;
     int m_nQuiet = 0;
-    bool m_bLoopRunning = false;
-    INT_PTR m_nLoopResult = 0;
+    bool m_bModeless = false;
+    bool m_bEnded = false;
+    INT_PTR m_nResult = 0;
+    std::vector<ControlSlot> m_controls;
     WinPrompter m_prompter{*this};
     Prompter* m_pPrompter = nullptr;
 };

@@ -43,15 +43,15 @@ TEST(HelpFile, OldViewerOnlyForTheFirstReleasesOfEachFamily) {
         const char* name;
         HelpViewer viewer;
     } cases[] = {
-        {{kPlatformWindows, 4, 0}, "swbz48.hlp", HelpViewer::WinHelp},
-        {{kPlatformWindows, 4, 10}, "swbz48.chm", HelpViewer::HtmlHelp},
-        {{kPlatformWindows, 4, 90}, "swbz48.chm", HelpViewer::HtmlHelp},
-        {{kPlatformWindows, 5, 0}, "swbz48.chm", HelpViewer::HtmlHelp},
-        {{kPlatformNt, 3, 51}, "swbz48.hlp", HelpViewer::WinHelp},
-        {{kPlatformNt, 4, 0}, "swbz48.hlp", HelpViewer::WinHelp},
-        {{kPlatformNt, 5, 0}, "swbz48.chm", HelpViewer::HtmlHelp},
-        {{kPlatformNt, 10, 0}, "swbz48.chm", HelpViewer::HtmlHelp},
-        {{kPlatformWin32s, 3, 1}, "swbz48.chm", HelpViewer::HtmlHelp},
+        {{kPlatformWindows, 4, 0}, "swbz48.hlp", HelpViewer::Hlp},
+        {{kPlatformWindows, 4, 10}, "swbz48.chm", HelpViewer::Chm},
+        {{kPlatformWindows, 4, 90}, "swbz48.chm", HelpViewer::Chm},
+        {{kPlatformWindows, 5, 0}, "swbz48.chm", HelpViewer::Chm},
+        {{kPlatformNt, 3, 51}, "swbz48.hlp", HelpViewer::Hlp},
+        {{kPlatformNt, 4, 0}, "swbz48.hlp", HelpViewer::Hlp},
+        {{kPlatformNt, 5, 0}, "swbz48.chm", HelpViewer::Chm},
+        {{kPlatformNt, 10, 0}, "swbz48.chm", HelpViewer::Chm},
+        {{kPlatformWin32s, 3, 1}, "swbz48.chm", HelpViewer::Chm},
     };
     for (const auto& c : cases) {
         const HelpFile help = ChooseHelpFile(c.os);

@@ -155,8 +155,7 @@ public:
         uncorrected = false;
     }
     bool ShowHelp(HelpViewer viewer, const std::string& path) override {
-        m_log.push_back(std::string(viewer == HelpViewer::HtmlHelp ? "html help " : "winhelp ") +
-                        path);
+        m_log.push_back(std::string(viewer == HelpViewer::Chm ? "html help " : "winhelp ") + path);
         return helpShows;
     }
 

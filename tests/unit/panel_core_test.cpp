@@ -113,7 +113,7 @@ TEST_F(PanelTest, OldPlatformLooksForTheOldHelpFileOnly) {
     log.clear();
     core.OnHelpContents();
     EXPECT_EQ(log, Log{"winhelp " + dir.Path() + "swbz48.hlp"});
-    EXPECT_EQ(core.HelpViewerKind(), HelpViewer::WinHelp);
+    EXPECT_EQ(core.HelpViewerKind(), HelpViewer::Hlp);
 }
 
 TEST_F(PanelTest, FailingHelpViewerSaysTheFileIsMissing) {

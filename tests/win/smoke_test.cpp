@@ -8,6 +8,7 @@
 #include <string>
 
 #include "res/resource.h"
+#include "tools/queue_admin.h"
 
 namespace sb {
 namespace {
@@ -201,6 +202,10 @@ HWND WaitForPanelOf(const ChildProcess& child, DWORD timeoutMs) {
 }
 
 TEST(SwitchboardExe, ShowsItsMainWindowAndEndsWhenItCloses) {
+    // With exactly one usable queue the program takes it without asking.
+    const ScopedQueue queue({L"Smoke " + std::to_wstring(GetCurrentProcessId()),
+                             L"VYR Quillstrike 480ZQ9", L"C:\\windows\\temp\\smoke.prn"});
+    ASSERT_EQ(queue.Error(), static_cast<DWORD>(ERROR_SUCCESS));
     ChildProcess child;
     ASSERT_TRUE(child.Start(L"\"" + SwitchboardPath() + L"\""))
         << "CreateProcessW failed with " << GetLastError();
@@ -208,7 +213,8 @@ TEST(SwitchboardExe, ShowsItsMainWindowAndEndsWhenItCloses) {
     ASSERT_NE(panel, nullptr) << "no main window appeared";
     EXPECT_NE(GetDlgItem(panel, IDC_TAB), nullptr);
 
-    PostMessageW(panel, WM_CLOSE, 0, 0);
+    // The close box: nothing was changed, so the program ends without a question.
+    PostMessageW(panel, WM_SYSCOMMAND, SC_CLOSE, 0);
     ASSERT_EQ(WaitForSingleObject(child.Process(), 10000), WAIT_OBJECT_0);
     DWORD exitCode = 0;
     GetExitCodeProcess(child.Process(), &exitCode);

@@ -728,6 +728,24 @@ TEST_F(ParamPage, TypedRearTractorAndIntakeTimeFollowTheirRanges) {
     EXPECT_EQ(Bytes(247, 1), "4");
 }
 
+TEST_F(ParamPage, EveryWayAnEditsTextChangesReachesTheNextEncode) {
+    // Encoding reads the edits once and keeps their texts until they report a change.
+    EXPECT_EQ(Bytes(31, 2), "36");
+    ::SendDlgItemMessageW(Page(), 1056, UDM_SETPOS32, 0, 50); // its spin
+    EXPECT_EQ(Text(id::kFrontTractor), "50");
+    EXPECT_EQ(Bytes(31, 2), "50");
+    ::SendDlgItemMessageW(Page(), id::kFrontTractor, EM_SETSEL, 0, -1);
+    ::SendDlgItemMessageW(Page(), id::kFrontTractor, EM_REPLACESEL, FALSE,
+                          reinterpret_cast<LPARAM>(L"44"));
+    EXPECT_EQ(Bytes(31, 2), "44");
+    ::SetDlgItemTextW(Page(), id::kRearTractor, L"120");
+    EXPECT_EQ(Bytes(34, 3), "120");
+    SettingRecord record = FactoryRecord();
+    m_hosted.page().DecodeRecord(record);
+    EXPECT_EQ(Bytes(31, 2), "36");
+    EXPECT_EQ(Bytes(34, 3), "096");
+}
+
 TEST_F(ParamPage, TextSetFromTheProgramIsNotCorrected) {
     Focus(id::kFrontTractor);
     m_hosted.host().Clear();
