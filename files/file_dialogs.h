@@ -36,7 +36,7 @@ class FileDialogs {
 public:
     virtual ~FileDialogs() = default;
     // The chosen file as a UTF-8 path, or nothing when the user cancelled.
-    virtual std::optional<std::string> Run(const FileDialogSpec& spec,
+    virtual std::optional<std::string> Run(const FileDialogSpec& dialog,
                                            const std::string& initialDirectory) = 0;
 };
 

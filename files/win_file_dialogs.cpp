@@ -10,18 +10,18 @@ namespace sb {
 static_assert(ofn::kOverwritePrompt == OFN_OVERWRITEPROMPT &&
               ofn::kHideReadOnly == OFN_HIDEREADONLY);
 
-std::optional<std::string> WinFileDialogs::Run(const FileDialogSpec& spec,
+std::optional<std::string> WinFileDialogs::Run(const FileDialogSpec& params,
                                                const std::string& initialDirectory) {
     // Name and pattern, each with its zero, and the zero that ends the list.
-    std::wstring filter = Widen(spec.filterName);
+    std::wstring filter = Widen(params.filterName);
     filter.push_back(L'\0');
-    filter += Widen(spec.filterPattern);
+    filter += Widen(params.filterPattern);
     filter.push_back(L'\0');
-    const std::wstring extension = Widen(spec.defaultExtension);
+    const std::wstring extension = Widen(params.defaultExtension);
     const std::wstring directory = Widen(initialDirectory);
 
     std::vector<wchar_t> file(MAX_PATH, L'\0');
-    const std::wstring initialName = Widen(spec.initialName);
+    const std::wstring initialName = Widen(params.initialName);
     std::copy_n(initialName.begin(), std::min(initialName.size(), file.size() - 1), file.begin());
 
     OPENFILENAMEW dialog{};
@@ -33,8 +33,8 @@ std::optional<std::string> WinFileDialogs::Run(const FileDialogSpec& spec,
     dialog.nMaxFile = static_cast<DWORD>(file.size());
     dialog.lpstrInitialDir = directory.c_str();
     dialog.lpstrDefExt = extension.c_str();
-    dialog.Flags = spec.flags;
-    const BOOL chosen = spec.save ? ::GetSaveFileNameW(&dialog) : ::GetOpenFileNameW(&dialog);
+    dialog.Flags = params.flags;
+    const BOOL chosen = params.save ? ::GetSaveFileNameW(&dialog) : ::GetOpenFileNameW(&dialog);
     if (!chosen) {
         return std::nullopt;
     }

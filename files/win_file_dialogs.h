@@ -9,7 +9,7 @@ namespace sb {
 class WinFileDialogs final : public FileDialogs {
 public:
     explicit WinFileDialogs(const CWindow& owner) : m_owner(owner) {}
-    std::optional<std::string> Run(const FileDialogSpec& spec,
+    std::optional<std::string> Run(const FileDialogSpec& dialog,
                                    const std::string& initialDirectory) override;
 
 private:

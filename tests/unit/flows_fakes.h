@@ -203,10 +203,10 @@ public:
             ADD_FAILURE() << "file dialog never shown";
         }
     }
-    std::optional<std::string> Run(const FileDialogSpec& spec,
+    std::optional<std::string> Run(const FileDialogSpec& dialog,
                                    const std::string& initialDirectory) override {
-        m_log.push_back(spec.save ? "save dialog" : "open dialog");
-        specs.push_back(spec);
+        m_log.push_back(dialog.save ? "save dialog" : "open dialog");
+        shown.push_back(dialog);
         directories.push_back(initialDirectory);
         if (choices.empty()) {
             ADD_FAILURE() << "unexpected file dialog";
@@ -218,7 +218,7 @@ public:
     }
 
     std::deque<std::optional<std::string>> choices;
-    std::vector<FileDialogSpec> specs;
+    std::vector<FileDialogSpec> shown;
     std::vector<std::string> directories;
 
 private:

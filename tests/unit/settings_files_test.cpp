@@ -169,17 +169,17 @@ TEST_F(PanelTest, FileDialogsStartInTheProgramDirectoryWithTheSettingsFilter) {
     dialogs.choices = {std::nullopt, std::nullopt};
     core.OnLoadSettingsFile();
     core.OnSaveSettingsFile();
-    ASSERT_EQ(dialogs.specs.size(), 2u);
-    for (const FileDialogSpec& spec : dialogs.specs) {
-        EXPECT_EQ(spec.filterName, "SB設定ファイル (*.dat)");
-        EXPECT_EQ(spec.filterPattern, "*.dat");
-        EXPECT_EQ(spec.defaultExtension, "dat");
-        EXPECT_EQ(spec.initialName, "*.dat");
+    ASSERT_EQ(dialogs.shown.size(), 2u);
+    for (const FileDialogSpec& dialog : dialogs.shown) {
+        EXPECT_EQ(dialog.filterName, "SB設定ファイル (*.dat)");
+        EXPECT_EQ(dialog.filterPattern, "*.dat");
+        EXPECT_EQ(dialog.defaultExtension, "dat");
+        EXPECT_EQ(dialog.initialName, "*.dat");
     }
-    EXPECT_FALSE(dialogs.specs[0].save);
-    EXPECT_EQ(dialogs.specs[0].flags, 0x4u); // OFN_HIDEREADONLY
-    EXPECT_TRUE(dialogs.specs[1].save);
-    EXPECT_EQ(dialogs.specs[1].flags, 0x6u); // and OFN_OVERWRITEPROMPT
+    EXPECT_FALSE(dialogs.shown[0].save);
+    EXPECT_EQ(dialogs.shown[0].flags, 0x4u); // OFN_HIDEREADONLY
+    EXPECT_TRUE(dialogs.shown[1].save);
+    EXPECT_EQ(dialogs.shown[1].flags, 0x6u); // and OFN_OVERWRITEPROMPT
     EXPECT_EQ(dialogs.directories, (std::vector<std::string>{dir.Path(), dir.Path()}));
 }
 

@@ -132,11 +132,12 @@ public:
     void Answer(std::optional<std::string> path) { m_answers.push_back(std::move(path)); }
     const std::vector<Request>& Requests() const { return m_requests; }
 
-    std::optional<std::string> Run(const FileDialogSpec& spec,
+    std::optional<std::string> Run(const FileDialogSpec& dialog,
                                    const std::string& initialDirectory) override {
-        m_requests.push_back({spec.save, spec.flags, std::string(spec.filterName),
-                              std::string(spec.filterPattern), std::string(spec.defaultExtension),
-                              std::string(spec.initialName), initialDirectory});
+        m_requests.push_back({dialog.save, dialog.flags, std::string(dialog.filterName),
+                              std::string(dialog.filterPattern),
+                              std::string(dialog.defaultExtension), std::string(dialog.initialName),
+                              initialDirectory});
         if (m_answers.empty()) {
             ADD_FAILURE() << "unexpected file dialog";
             return std::nullopt;

@@ -110,12 +110,12 @@ protected:
     }
 
     // Runs the dialog; each step runs on a timer tick while it is open.
-    std::optional<std::string> RunDialog(const FileDialogSpec& spec,
+    std::optional<std::string> RunDialog(const FileDialogSpec& dialog,
                                          std::vector<std::function<bool()>> steps) {
         s_steps = std::move(steps);
         const UINT_PTR timer = ::SetTimer(nullptr, 0, 100, Tick);
         WinFileDialogs dialogs(m_owner);
-        std::optional<std::string> path = dialogs.Run(spec, Narrow(m_directory));
+        std::optional<std::string> path = dialogs.Run(dialog, Narrow(m_directory));
         ::KillTimer(nullptr, timer);
         EXPECT_TRUE(s_steps.empty()) << "the dialog ended before its last step";
         s_steps.clear();
