@@ -1,6 +1,7 @@
 // The function selection page and the form settings dialog as real windows: what a decode
 // shows, what an encode writes, which notifications reach the main dialog, and the form
 // dialog driven through its controls inside its own modal loop.
+#include "control_probe.h"
 #include "page_host.h"
 #include "pages/form_dlg.h"
 #include "pages/select_page.h"
@@ -21,63 +22,20 @@
 namespace sb {
 namespace {
 
+using test::Checked;
+using test::Choose;
 using test::CPageHost;
+using test::CRecordingPrompter;
+using test::HasStyle;
+using test::Selected;
+using test::TextOf;
 
 constexpr WORD kDataCheck = 32805;
 constexpr INT_PTR kAbandoned = 999;
 
-std::string TextOf(HWND hwnd) {
-    return CWindow(hwnd).Text();
-}
-
 std::string ItemTextOf(HWND parent, int id) {
     return TextOf(::GetDlgItem(parent, id));
 }
-
-std::vector<std::string> Entries(HWND combo) {
-    std::vector<std::string> entries;
-    const auto count = ::SendMessageW(combo, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        std::wstring text(static_cast<std::size_t>(::SendMessageW(combo, CB_GETLBTEXTLEN, i, 0)),
-                          L'\0');
-        ::SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-        entries.push_back(Narrow(text));
-    }
-    return entries;
-}
-
-std::string Selected(HWND page, int id) {
-    const HWND combo = ::GetDlgItem(page, id);
-    const auto index = ::SendMessageW(combo, CB_GETCURSEL, 0, 0);
-    return index == CB_ERR ? "(none)" : Entries(combo)[static_cast<std::size_t>(index)];
-}
-
-bool Checked(HWND page, int id) {
-    return ::IsDlgButtonChecked(page, id) == BST_CHECKED;
-}
-
-// As the user's choice: the selection, then the notification the combo box would send.
-void Choose(HWND page, int id, int index) {
-    const HWND combo = ::GetDlgItem(page, id);
-    ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    ::SendMessageW(page, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
-                   reinterpret_cast<LPARAM>(combo));
-}
-
-class CScriptedPrompter final : public Prompter {
-public:
-    struct Shown {
-        std::string text;
-        std::string caption;
-        unsigned style;
-        HWND focusWhenShown;
-    };
-    Answer ShowMessage(std::string_view text, std::string_view caption, unsigned style) override {
-        m_shown.push_back({std::string(text), std::string(caption), style, ::GetFocus()});
-        return Answer::Ok;
-    }
-    std::vector<Shown> m_shown;
-};
 
 // Runs steps inside the modal loop that open() starts, once its dialog is up; a watchdog
 // ends a dialog that the steps left open, so a failed step cannot hang the test.
@@ -214,10 +172,6 @@ protected:
     HWND m_hPage = nullptr;
 };
 
-bool HasStyle(HWND hwnd, LONG style) {
-    return (::GetWindowLongW(hwnd, GWL_STYLE) & style) == style;
-}
-
 // A window's rectangle in its parent's client coordinates (the screen's for a top-level one).
 RECT RectInParent(HWND hwnd) {
     RECT rect;
@@ -261,7 +215,7 @@ TEST_F(SelectPageTest, ListsHoldTheirEntriesInListOrder) {
     };
     for (const auto& [id, entries] : lists) {
         const HWND combo = Item(id);
-        EXPECT_EQ(Entries(combo), entries) << id;
+        EXPECT_EQ(test::ComboEntries(combo), entries) << id;
         EXPECT_EQ(::GetWindowLongW(combo, GWL_STYLE) & (CBS_DROPDOWNLIST | CBS_SORT),
                   CBS_DROPDOWNLIST)
             << id;
@@ -413,7 +367,7 @@ protected:
     CPageHost m_host;
     CFormValues m_values;
     CFormDlg m_dlg{m_values};
-    CScriptedPrompter m_prompter;
+    CRecordingPrompter m_prompter;
 };
 
 constexpr std::array<int, 10> kEdits = {1060, 1200, 1062, 1066, 1064, 1054, 1201, 1202, 1058, 1061};

@@ -1,6 +1,7 @@
 // The memory switch pages and the parameter page as real windows: their templates, what a
 // decode shows, what an encode writes, which control changes reach the main dialog as the
 // data check, and the parameter page's typing rules and head centring correction.
+#include "control_probe.h"
 #include "page_host.h"
 #include "pages/msw_page.h"
 #include "pages/param_page.h"
@@ -24,40 +25,17 @@ namespace sb {
 namespace {
 
 using test::CControlCommandCounter;
+using test::Checked;
+using test::Choose;
+using test::ComboEntries;
 using test::CPageHost;
+using test::CRecordingPrompter;
+using test::HasStyle;
+using test::Selected;
+using test::TextOf;
 
 constexpr WORD kDataCheck = 32805;
 constexpr std::uint8_t kUntouched = 0xEE;
-
-std::string TextOf(HWND hwnd) {
-    return CWindow(hwnd).Text();
-}
-
-bool Checked(HWND page, int id) {
-    return ::IsDlgButtonChecked(page, id) == BST_CHECKED;
-}
-
-bool HasStyle(HWND hwnd, LONG style) {
-    return (::GetWindowLongW(hwnd, GWL_STYLE) & style) == style;
-}
-
-std::vector<std::string> ComboEntries(HWND combo) {
-    std::vector<std::string> entries;
-    const auto count = ::SendMessageW(combo, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        std::wstring text(static_cast<std::size_t>(::SendMessageW(combo, CB_GETLBTEXTLEN, i, 0)),
-                          L'\0');
-        ::SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-        entries.push_back(Narrow(text));
-    }
-    return entries;
-}
-
-std::string Selected(HWND page, int id) {
-    const HWND combo = ::GetDlgItem(page, id);
-    const auto index = ::SendMessageW(combo, CB_GETCURSEL, 0, 0);
-    return index == CB_ERR ? "(none)" : ComboEntries(combo)[static_cast<std::size_t>(index)];
-}
 
 // The list drops down far enough to show every entry without scrolling.
 bool ListShowsAllEntries(HWND combo) {
@@ -67,14 +45,6 @@ bool ListShowsAllEntries(HWND combo) {
     const auto item = ::SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0);
     const auto count = ::SendMessageW(combo, CB_GETCOUNT, 0, 0);
     return dropped.bottom - dropped.top >= field + count * item;
-}
-
-// As the user's choice: the selection, then the notification the combo box would send.
-void Choose(HWND page, int id, int index) {
-    const HWND combo = ::GetDlgItem(page, id);
-    ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    ::SendMessageW(page, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
-                   reinterpret_cast<LPARAM>(combo));
 }
 
 void Click(HWND page, int id) {
@@ -109,20 +79,6 @@ SettingRecord Untouched() {
     record.fill(kUntouched);
     return record;
 }
-
-class CScriptedPrompter final : public Prompter {
-public:
-    struct Shown {
-        std::string text;
-        std::string caption;
-        unsigned style;
-    };
-    Answer ShowMessage(std::string_view text, std::string_view caption, unsigned style) override {
-        m_shown.push_back({std::string(text), std::string(caption), style});
-        return Answer::Ok;
-    }
-    std::vector<Shown> m_shown;
-};
 
 // A page of either kind in a host that stands in for the main dialog.
 template <class Page> class HostedPage {
@@ -759,7 +715,7 @@ TEST_F(ParamPage, TextSetFromTheProgramIsNotCorrected) {
 }
 
 TEST_F(ParamPage, CorrectHeadCenteringWarnsThenSetsTheFlaggedFields) {
-    CScriptedPrompter prompter;
+    CRecordingPrompter prompter;
     m_hosted.page().SetPrompter(&prompter);
     Type(id::kCutSheet, L"5");
     Type(id::kRearTractor, L"6");
