@@ -6,6 +6,8 @@
 //   sbdrive tab N              shows tab N (0-5) through its menu command
 //   sbdrive form               opens the form settings from the function selection page
 //   sbdrive command ID         posts a menu command to the main window
+//   sbdrive menu LETTER        opens the menu-bar popup of that mnemonic (f, m or h)
+//   sbdrive endmenu            closes an open menu
 //
 // WINDOW is main, selection, form or box (a message box). Arguments are ASCII on purpose:
 // Japanese titles would not survive a command line in a non-UTF-8 locale. Exit status 0 on
@@ -14,6 +16,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -70,7 +73,8 @@ int Fail(const std::string& what) {
 }
 
 int Usage() {
-    std::fputs("usage: sbdrive wait|rect WINDOW | press WINDOW ID | tab N | form | command ID\n"
+    std::fputs("usage: sbdrive wait|rect WINDOW | press WINDOW ID | tab N | form | command ID |\n"
+               "       menu LETTER | endmenu\n"
                "       WINDOW: main, selection, form, box\n",
                stderr);
     return 2;
@@ -129,6 +133,15 @@ int Run(int argc, char** argv) {
     }
     if (command == "command" && argc == 3 && ParseInt(argv[2], number)) {
         panel.Command(number);
+        return 0;
+    }
+    if (command == "menu" && argc == 3 && std::strlen(argv[2]) == 1) {
+        // As Alt and the letter would: the system opens the popup in the program's thread.
+        ::PostMessageW(main, WM_SYSCOMMAND, SC_KEYMENU, static_cast<unsigned char>(argv[2][0]));
+        return 0;
+    }
+    if (command == "endmenu" && argc == 2) {
+        ::PostMessageW(main, WM_CANCELMODE, 0, 0);
         return 0;
     }
     return Usage();
