@@ -3,6 +3,7 @@
 #include "printer/send.h"
 #include "printer/win_os_version.h"
 #include "printer/win_spooler.h"
+#include "tests/win/wine_files.h"
 #include "tools/queue_admin.h"
 #include "ui/window.h"
 
@@ -20,52 +21,16 @@
 namespace sb {
 namespace {
 
+using test::ReadAll;
+using test::TempPath;
+using test::UnixPath;
+using test::WaitForBytes;
+
 const wchar_t kDriver[] = L"VYR Quillstrike 480ZQ9";
 
 // Test processes may share the prefix: every queue name carries this process's id.
 std::string Tag() {
     return "sbwt" + std::to_string(::GetCurrentProcessId()) + " ";
-}
-
-std::wstring TempPath(const std::wstring& leaf) {
-    wchar_t dir[MAX_PATH];
-    ::GetTempPathW(MAX_PATH, dir);
-    return std::wstring(dir) + leaf;
-}
-
-// The Linux path of a Windows path, for a shell command in a pipe port.
-std::string UnixPath(const std::wstring& path) {
-    using Convert = char*(CDECL*)(const wchar_t*);
-    const auto convert = reinterpret_cast<Convert>(reinterpret_cast<void (*)()>(
-        ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-    if (!convert) {
-        return {};
-    }
-    char* unix = convert(path.c_str());
-    if (!unix) {
-        return {};
-    }
-    std::string result(unix);
-    ::HeapFree(::GetProcessHeap(), 0, unix);
-    return result;
-}
-
-std::vector<std::uint8_t> ReadAll(const std::wstring& path) {
-    std::ifstream in(path.c_str(), std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// The pipe's command may still be writing when the job has ended.
-std::vector<std::uint8_t> WaitForBytes(const std::wstring& path, std::size_t count) {
-    std::vector<std::uint8_t> bytes;
-    for (int i = 0; i < 50; ++i) {
-        bytes = ReadAll(path);
-        if (bytes.size() >= count) {
-            break;
-        }
-        ::Sleep(100);
-    }
-    return bytes;
 }
 
 SettingRecord PatternRecord() {
