@@ -9,6 +9,7 @@
 #include "printer/os_version.h"
 #include "printer/printer_selection.h"
 #include "record/settings_state.h"
+#include "tests/common/scripted_prompter.h"
 #include "ui/prompter.h"
 
 #include <gtest/gtest.h>
@@ -23,42 +24,6 @@
 namespace sb::test {
 
 using Log = std::vector<std::string>;
-
-// Expects message boxes in a fixed sequence and gives the scripted answers.
-class ScriptedPrompter final : public Prompter {
-public:
-    explicit ScriptedPrompter(Log& log) : m_log(log) {}
-    ~ScriptedPrompter() override {
-        for (const Box& box : m_boxes) {
-            ADD_FAILURE() << "message box never shown: " << box.text;
-        }
-    }
-    void Expect(std::string text, unsigned style, Answer answer = Answer::Ok) {
-        m_boxes.push_back({std::move(text), style, answer});
-    }
-    Answer ShowMessage(std::string_view text, std::string_view caption, unsigned style) override {
-        m_log.push_back("box " + std::string(text));
-        EXPECT_EQ(caption, "Switchboard");
-        if (m_boxes.empty()) {
-            ADD_FAILURE() << "unexpected message box: " << text;
-            return Answer::Cancel;
-        }
-        const Box box = m_boxes.front();
-        m_boxes.pop_front();
-        EXPECT_EQ(text, box.text);
-        EXPECT_EQ(style, box.style) << "style of " << box.text;
-        return box.answer;
-    }
-
-private:
-    struct Box {
-        std::string text;
-        unsigned style;
-        Answer answer;
-    };
-    Log& m_log;
-    std::deque<Box> m_boxes;
-};
 
 // A page that owns one byte of the record; value stands for its controls.
 class RecordingPage final : public IRecordPage {

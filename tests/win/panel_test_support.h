@@ -3,6 +3,7 @@
 #pragma once
 
 #include "files/file_dialogs.h"
+#include "tests/common/scripted_prompter.h"
 #include "tests/win/wine_files.h"
 #include "ui/prompter.h"
 #include "ui/window.h"
@@ -43,40 +44,6 @@ inline std::wstring ClassOf(HWND hwnd) {
 }
 
 // A pipe port's command may still be writing when the job has ended.
-
-// Expects message boxes in a fixed sequence and gives the scripted answers.
-class ScriptedPrompter final : public Prompter {
-public:
-    ~ScriptedPrompter() override {
-        for (const Box& box : m_boxes) {
-            ADD_FAILURE() << "message box never shown: " << box.text;
-        }
-    }
-    void Expect(std::string text, unsigned style, Answer answer = Answer::Ok) {
-        m_boxes.push_back({std::move(text), style, answer});
-    }
-    bool AllShown() const { return m_boxes.empty(); }
-    Answer ShowMessage(std::string_view text, std::string_view caption, unsigned style) override {
-        EXPECT_EQ(caption, "Switchboard");
-        if (m_boxes.empty()) {
-            ADD_FAILURE() << "unexpected message box: " << text;
-            return Answer::Cancel;
-        }
-        const Box box = m_boxes.front();
-        m_boxes.pop_front();
-        EXPECT_EQ(text, box.text);
-        EXPECT_EQ(style, box.style) << "style of " << box.text;
-        return box.answer;
-    }
-
-private:
-    struct Box {
-        std::string text;
-        unsigned style;
-        Answer answer;
-    };
-    std::deque<Box> m_boxes;
-};
 
 // Answers the file dialogs with scripted paths and remembers how they were asked.
 class ScriptedFileDialogs final : public FileDialogs {
