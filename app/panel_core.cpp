@@ -121,7 +121,14 @@ bool CPanelCore::CorrectUncorrectedValue() {
     return true;
 }
 
-bool CPanelCore::RunAnswered(void (CPanelCore::*operation)()) {
+bool CPanelCore::AskAndRun(std::string_view question, void (CPanelCore::*operation)()) {
+    const Answer answer = m_prompter.Message(question, kQuestion);
+    if (answer == Answer::Cancel) {
+        return false;
+    }
+    if (answer != Answer::Yes) {
+        return true;
+    }
     // Read first: the operation's correction clears the page's flags.
     const bool uncorrected = m_view.HasUncorrectedValue();
     (this->*operation)();
@@ -135,19 +142,11 @@ void CPanelCore::OnSelectPrinter() {
         // answer of the second.
         const bool unsent = m_state.IsUnsent();
         const bool unsaved = m_state.IsUnsaved();
-        if (unsent) {
-            const Answer answer = m_prompter.Message(kAskSendBeforeSwitch, kQuestion);
-            if (answer == Answer::Cancel ||
-                (answer == Answer::Yes && !RunAnswered(&CPanelCore::OnSendToPrinter))) {
-                return;
-            }
+        if (unsent && !AskAndRun(kAskSendBeforeSwitch, &CPanelCore::OnSendToPrinter)) {
+            return;
         }
-        if (unsaved) {
-            const Answer answer = m_prompter.Message(kAskSaveBeforeSwitch, kQuestion);
-            if (answer == Answer::Cancel ||
-                (answer == Answer::Yes && !RunAnswered(&CPanelCore::OnSaveSettingsFile))) {
-                return;
-            }
+        if (unsaved && !AskAndRun(kAskSaveBeforeSwitch, &CPanelCore::OnSaveSettingsFile)) {
+            return;
         }
     }
     m_selection.m_strPrinterName = m_strPrinterName;
@@ -180,21 +179,13 @@ void CPanelCore::OnExitPanel() {
     m_state.EncodeAllPages();
     const bool unsent = m_state.IsUnsent();
     const bool unsaved = m_state.IsUnsaved();
-    if (unsent) {
-        const Answer answer = m_prompter.Message(kAskSendBeforeExit, kQuestion);
-        // Whatever the send's outcome, the exit goes on.
-        if (answer == Answer::Cancel ||
-            (answer == Answer::Yes && !RunAnswered(&CPanelCore::OnSendToPrinter))) {
-            return;
-        }
+    // Whatever the send's outcome, the exit goes on.
+    if (unsent && !AskAndRun(kAskSendBeforeExit, &CPanelCore::OnSendToPrinter)) {
+        return;
     }
-    if (unsaved) {
-        const Answer answer = m_prompter.Message(kAskSaveBeforeExit, kQuestion);
-        // Saved, cancelled or failed: the program ends all the same.
-        if (answer == Answer::Cancel ||
-            (answer == Answer::Yes && !RunAnswered(&CPanelCore::OnSaveSettingsFile))) {
-            return;
-        }
+    // Saved, cancelled or failed: the program ends all the same.
+    if (unsaved && !AskAndRun(kAskSaveBeforeExit, &CPanelCore::OnSaveSettingsFile)) {
+        return;
     }
     m_view.EndPanel();
 }

@@ -11,6 +11,7 @@
 #include "record/settings_state.h"
 
 #include <string>
+#include <string_view>
 
 namespace sb {
 
@@ -49,8 +50,10 @@ private:
     // An uncorrected value on the parameter page stops sending and saving: the page is shown
     // and corrected instead. True when that happened.
     bool CorrectUncorrectedValue();
-    // Yes to a send or save question; false when the question's command must be abandoned.
-    bool RunAnswered(void (CPanelCore::*operation)());
+    // A send or save question before a printer switch or the exit: Yes runs the operation,
+    // No skips it; false when the command must be abandoned (Cancel, or an uncorrected value
+    // that turned Yes into the parameter page's warning).
+    bool AskAndRun(std::string_view question, void (CPanelCore::*operation)());
 
     PanelView& m_view;
     Prompter& m_prompter;
