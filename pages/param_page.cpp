@@ -60,8 +60,8 @@ bool CPage_Param::IsBoundListOrRadio(WORD id) {
 
 void CPage_Param::OnChangeNumberEdit(NumberEdit edit) {
     const int id = RuleOf(edit).editId;
-    const EditChange change =
-        m_values.OnNumberEditChange(edit, ItemText(id), ::GetFocus() == Item(id));
+    const bool focused = ::GetFocus() == Control(id);
+    const EditChange change = m_values.OnNumberEditChange(edit, EditText(id), focused);
     // The nested runs that setting the text would set off are already in the change.
     if (change.textChanged) {
         SetItemTextQuietly(id, change.text);
@@ -75,7 +75,7 @@ void CPage_Param::CorrectHeadCentering() {
     for (const EditCorrection& correction : m_values.CorrectHeadCentering(Prompt())) {
         // Not muted: the edit's own change handler clears its flag and sends the data check.
         SetItemText(correction.editId, correction.text);
-        ::SetFocus(Item(correction.editId));
+        ::SetFocus(Control(correction.editId));
     }
 }
 

@@ -55,6 +55,9 @@ protected:
     void SetItemTextQuietly(int id, std::string_view utf8);
     void FocusAndSelect(int id) const;
     bool IsQuiet() const { return m_nQuiet > 0; }
+    // A control by id, looked up once per window; an edit's text as of its last change.
+    HWND Control(int id) { return Slot(id).hwnd; }
+    const std::string& EditText(int id);
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -72,8 +75,6 @@ private:
         std::string text;
     };
     ControlSlot& Slot(int id);
-    HWND Control(int id) { return Slot(id).hwnd; }
-    const std::string& EditText(int id);
 
     int m_nTemplateId;
     int m_nQuiet = 0;
