@@ -2,6 +2,11 @@
 
 #include "printer/spooler.h"
 
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+
 namespace sb {
 namespace {
 
@@ -23,6 +28,19 @@ PrinterHandle OpenForJob(Spooler& spooler, const OsVersionInfo& os,
     return printer;
 }
 
+// Every byte, the rest again after a short write; false once the spooler takes none.
+bool WriteAll(Spooler& spooler, Spooler::Handle printer, std::span<const std::uint8_t> bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const std::optional<std::size_t> written = spooler.Write(printer, bytes.subspan(done));
+        if (!written || *written == 0 || *written > bytes.size() - done) {
+            return false;
+        }
+        done += *written;
+    }
+    return true;
+}
+
 } // namespace
 
 bool SendRecord(Spooler& spooler, const OsVersionInfo& os, const std::string& printerName,
@@ -31,16 +49,19 @@ bool SendRecord(Spooler& spooler, const OsVersionInfo& os, const std::string& pr
     if (!printer) {
         return false;
     }
-    // No data type: the queue's default carries the bytes as they are.
-    if (!spooler.StartDocument(printer.Get(), DocInfo{kSendDocName, std::nullopt, std::nullopt})) {
+    const char* datatype = spooler.HasXpsDriver(printer.Get()) ? kXpsPassDatatype : kRawDatatype;
+    if (!spooler.StartDocument(printer.Get(), DocInfo{kSendDocName, std::nullopt, datatype})) {
         return false;
     }
     // Some spoolers do not implement the reset and say so; it changes nothing either way.
     spooler.Reset(printer.Get());
-    const std::optional<std::size_t> written = spooler.Write(printer.Get(), record);
+    if (!WriteAll(spooler, printer.Get(), record)) {
+        // A cut-off setting command must never reach the printer.
+        spooler.Abort(printer.Get());
+        return false;
+    }
     // A job that could not be delivered shows only here, after a write that looked fine.
-    const bool ended = spooler.EndDocument(printer.Get());
-    return written && *written == record.size() && ended;
+    return spooler.EndDocument(printer.Get());
 }
 
 } // namespace sb

@@ -63,12 +63,17 @@ public:
     PrinterHandle Open(const std::string& name, std::uint32_t access);
 
     virtual std::optional<PrinterInfo2> GetPrinter2(Handle printer) = 0;
+    // True when the queue's driver prints through the XPS path, which takes raw bytes only
+    // under a data type of its own; false also when the driver cannot be asked.
+    virtual bool HasXpsDriver(Handle printer) = 0;
     virtual bool StartDocument(Handle printer, const DocInfo& doc) = 0;
     virtual bool Reset(Handle printer) = 0;
     // The count of bytes the spooler says it took, or nothing when the call failed.
     virtual std::optional<std::size_t> Write(Handle printer,
                                              std::span<const std::uint8_t> bytes) = 0;
     virtual bool EndDocument(Handle printer) = 0;
+    // Drops the document begun on the printer instead of ending it.
+    virtual bool Abort(Handle printer) = 0;
 
 private:
     friend class PrinterHandle;

@@ -8,6 +8,9 @@
 namespace sb {
 namespace {
 
+// DRIVER_INFO_8's attribute of a driver on the XPS print path; the headers here lack it.
+constexpr DWORD kPrinterDriverXps = 0x00000002;
+
 HANDLE Native(Spooler::Handle printer) {
     return reinterpret_cast<HANDLE>(printer);
 }
@@ -106,6 +109,18 @@ std::optional<PrinterInfo2> WinSpooler::GetPrinter2(Handle printer) {
     return FromNative(*reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data()));
 }
 
+bool WinSpooler::HasXpsDriver(Handle printer) {
+    std::vector<BYTE> buffer;
+    const bool filled = FillBuffer(buffer, [&](BYTE* data, DWORD size, DWORD* needed) {
+        return ::GetPrinterDriverW(Native(printer), nullptr, 8, data, size, needed) != FALSE;
+    });
+    if (!filled || buffer.size() < sizeof(DRIVER_INFO_8W)) {
+        return false;
+    }
+    const auto& info = *reinterpret_cast<const DRIVER_INFO_8W*>(buffer.data());
+    return (info.dwPrinterDriverAttributes & kPrinterDriverXps) != 0;
+}
+
 bool WinSpooler::StartDocument(Handle printer, const DocInfo& doc) {
     std::wstring docName = Widen(doc.docName);
     std::wstring outputFile = doc.outputFile ? Widen(*doc.outputFile) : std::wstring();
@@ -131,6 +146,10 @@ std::optional<std::size_t> WinSpooler::Write(Handle printer, std::span<const std
 
 bool WinSpooler::EndDocument(Handle printer) {
     return ::EndDocPrinter(Native(printer)) != FALSE;
+}
+
+bool WinSpooler::Abort(Handle printer) {
+    return ::AbortPrinter(Native(printer)) != FALSE;
 }
 
 } // namespace sb

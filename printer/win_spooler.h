@@ -11,10 +11,12 @@ public:
     std::vector<PrinterInfo2> EnumPrinters2(std::uint32_t flags,
                                             const std::optional<std::string>& name) override;
     std::optional<PrinterInfo2> GetPrinter2(Handle printer) override;
+    bool HasXpsDriver(Handle printer) override;
     bool StartDocument(Handle printer, const DocInfo& doc) override;
     bool Reset(Handle printer) override;
     std::optional<std::size_t> Write(Handle printer, std::span<const std::uint8_t> bytes) override;
     bool EndDocument(Handle printer) override;
+    bool Abort(Handle printer) override;
 
 private:
     Handle AcquirePrinter(const std::string& name, std::uint32_t access) override;

@@ -30,8 +30,10 @@ public:
     bool failGetPrinter = false;
     bool failStartDoc = false;
     bool resetResult = false; // the reset is known not to work everywhere
+    bool xpsDriver = false;
     bool failWrite = false;
-    std::optional<std::size_t> writtenOverride; // a short (or long) write
+    // Bytes each write takes, one entry per call in turn; every byte once they run out.
+    std::vector<std::size_t> writtenCounts;
     bool failEndDoc = false;
 
     // What happened.
@@ -91,6 +93,11 @@ public:
         return std::nullopt;
     }
 
+    bool HasXpsDriver(Handle printer) override {
+        calls.push_back("Driver " + NameOf(printer));
+        return xpsDriver;
+    }
+
     bool StartDocument(Handle printer, const DocInfo& doc) override {
         calls.push_back("StartDoc " + NameOf(printer));
         docs.push_back(doc);
@@ -108,12 +115,20 @@ public:
         if (failWrite) {
             return std::nullopt;
         }
-        return writtenOverride.value_or(bytes.size());
+        if (m_nWrites < writtenCounts.size()) {
+            return writtenCounts[m_nWrites++];
+        }
+        return bytes.size();
     }
 
     bool EndDocument(Handle printer) override {
         calls.push_back("EndDoc " + NameOf(printer));
         return !failEndDoc;
+    }
+
+    bool Abort(Handle printer) override {
+        calls.push_back("Abort " + NameOf(printer));
+        return true;
     }
 
     std::size_t OpenCount() const { return m_open.size(); }
@@ -150,6 +165,7 @@ private:
 
     std::map<Handle, std::string> m_open;
     Handle m_next = 0x100;
+    std::size_t m_nWrites = 0;
 };
 
 } // namespace sb::test
