@@ -47,8 +47,8 @@ void CPrinterSelectDlg::FillList() {
         m_listPrinters.SetItemText(m_listPrinters.FindParam(tag), 1, Widen(rows[row].connection));
     }
     if (!rows.empty()) {
-        const int preselected =
-            m_listPrinters.FindParam(static_cast<LPARAM>(m_selection.PreselectedRow()));
+        const std::optional<std::size_t> inUse = m_selection.PreselectedRow();
+        const int preselected = inUse ? m_listPrinters.FindParam(static_cast<LPARAM>(*inUse)) : 0;
         m_listPrinters.SetItemState(preselected, LVIS_SELECTED | LVIS_FOCUSED,
                                     LVIS_SELECTED | LVIS_FOCUSED);
     }

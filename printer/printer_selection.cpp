@@ -124,11 +124,15 @@ std::vector<PrinterRow> FindOlderFamilyPrinters(Spooler& spooler) {
 
 } // namespace
 
+std::vector<PrinterRow> FindPrinters(Spooler& spooler, const OsVersionInfo& os) {
+    return IsNt(os) ? FindNtPrinters(spooler) : FindOlderFamilyPrinters(spooler);
+}
+
 InitOutcome CPrinterSelection::OnInit(Spooler& spooler, const OsVersionInfo& os,
                                       Prompter& prompter) {
-    m_rows = IsNt(os) ? FindNtPrinters(spooler) : FindOlderFamilyPrinters(spooler);
+    m_rows = FindPrinters(spooler, os);
     m_nPrinterCount = static_cast<unsigned>(m_rows.size());
-    m_nPreselected = 0;
+    m_nPreselected.reset();
     if (m_rows.empty()) {
         prompter.Message(kMsgNoUsablePrinter, mb::kOk | mb::kIconExclamation);
         return InitOutcome::ExitProcess;
@@ -145,7 +149,7 @@ InitOutcome CPrinterSelection::OnInit(Spooler& spooler, const OsVersionInfo& os,
 
     // During start-up a single printer is simply taken: the user has nothing to choose.
     if (!m_bStartupDone && m_rows.size() == 1) {
-        switch (OnOk(m_nPreselected, prompter)) {
+        switch (OnOk(0, prompter)) {
         case OkOutcome::EndOk:
             return InitOutcome::EndOk;
         case OkOutcome::ExitProcess:

@@ -31,6 +31,11 @@ struct PrinterRow {
     bool operator==(const PrinterRow&) const = default;
 };
 
+// The queues the selection offers, in the order a sorted list view shows them as far as
+// the core can know it: NT family, every local queue and connection with the printer's
+// driver that opens for use; older family, the local ones not waiting for the user.
+std::vector<PrinterRow> FindPrinters(Spooler& spooler, const OsVersionInfo& os);
+
 // WM_INITDIALOG's verdict. ExitProcess means: end the process at once with
 // kNoPrinterExitCode, after the message already shown.
 enum class InitOutcome { ShowDialog, EndOk, ExitProcess };
@@ -60,12 +65,13 @@ public:
     // first). The core can only approximate the platform's collation, so a view that sorts
     // on its own should tag its items with their index here rather than trust positions.
     const std::vector<PrinterRow>& Rows() const { return m_rows; }
-    // Valid once OnInit found at least one row.
-    std::size_t PreselectedRow() const { return m_nPreselected; }
+    // The row of the printer in use; none when the list view's own first row is the one to
+    // select, since only the list view knows for sure which row it shows first.
+    std::optional<std::size_t> PreselectedRow() const { return m_nPreselected; }
 
 private:
     std::vector<PrinterRow> m_rows;
-    std::size_t m_nPreselected = 0;
+    std::optional<std::size_t> m_nPreselected;
 };
 
 } // namespace sb

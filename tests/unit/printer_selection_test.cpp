@@ -184,18 +184,19 @@ TEST_F(SelectionTest, PrinterInUseIsPreselectedEvenWhenNotFirst) {
     selection.m_strPrinterName = "Zeta";
     selection.m_strPort = "LPT1:";
     EXPECT_EQ(Init(), InitOutcome::ShowDialog);
-    EXPECT_EQ(selection.PreselectedRow(), 2u);
+    EXPECT_EQ(selection.PreselectedRow(), std::optional<std::size_t>(2));
     EXPECT_EQ(selection.m_strPrinterName, "Zeta"); // nothing taken yet
 }
 
-TEST_F(SelectionTest, PreselectionFallsBackToTheFirstRow) {
+// Which row the list shows first is the list's to say.
+TEST_F(SelectionTest, WithoutThePrinterInUseTheListChoosesTheRow) {
     spooler.AddLocal("Zeta", kDriver, "LPT1:");
     spooler.AddLocal("Alpha", kDriver, "LPT2:");
     selection.m_bStartupDone = true;
     for (const char* inUse : {"", "zeta", "Removed"}) {
         selection.m_strPrinterName = inUse;
         EXPECT_EQ(Init(), InitOutcome::ShowDialog);
-        EXPECT_EQ(selection.PreselectedRow(), 0u) << inUse;
+        EXPECT_FALSE(selection.PreselectedRow().has_value()) << inUse;
     }
 }
 
@@ -243,7 +244,7 @@ TEST_F(SelectionTest, OnePrinterAfterStartupShowsTheDialogWithItSelected) {
     spooler.AddLocal("Only", kDriver, "LPT1:");
     selection.m_bStartupDone = true;
     EXPECT_EQ(Init(), InitOutcome::ShowDialog);
-    EXPECT_EQ(selection.PreselectedRow(), 0u);
+    EXPECT_FALSE(selection.PreselectedRow().has_value());
     EXPECT_TRUE(prompter.shown.empty());
     EXPECT_TRUE(selection.m_strPrinterName.empty());
 }

@@ -343,6 +343,26 @@ TEST_F(PrinterSelectDlgTest, ListsTheDriversQueuesSortedWithTheirConnections) {
     EXPECT_TRUE(m_exitCodes.empty());
 }
 
+// The core cannot know the list's collation of accents, widths, kana and case: without a
+// printer in use the row selected and taken is the one the list itself shows first.
+TEST_F(PrinterSelectDlgTest, WithoutAPrinterInUseTheListsOwnFirstRowIsTaken) {
+    for (const wchar_t* name : {L"gamma", L"éclair", L"Ｆｕｌｌ", L"かな"}) {
+        Add(name, kDriver, kPipePort);
+    }
+    m_selection.m_bStartupDone = true;
+    std::string first;
+    int selected = -2;
+    EXPECT_EQ(RunDialog({[&](HWND dialog) {
+                  first = ListedRows(dialog).front().name;
+                  selected = SelectedRow(dialog);
+                  Press(dialog, IDOK);
+              }}),
+              IDOK);
+    EXPECT_EQ(selected, 0);
+    EXPECT_EQ(m_selection.m_strPrinterName, first);
+    EXPECT_NE(first, m_selection.Rows().front().name) << "the orders agree: nothing was tested";
+}
+
 TEST_F(PrinterSelectDlgTest, OkTakesTheRowAndTheNextRunPreselectsIt) {
     AddFourPrinters();
     m_selection.m_bStartupDone = true;
