@@ -10,6 +10,7 @@ CHelpViewer::~CHelpViewer() {
     if (m_hHtmlHelp != nullptr) {
         // Its windows run on this thread's code: they go before the library does.
         m_pHtmlHelp(nullptr, nullptr, HH_CLOSE_ALL, 0);
+        m_pHtmlHelp(nullptr, nullptr, HH_UNINITIALIZE, m_dwHtmlHelpCookie);
         ::FreeLibrary(m_hHtmlHelp);
     }
 }
@@ -30,7 +31,15 @@ bool CHelpViewer::LoadHtmlHelp() {
     }
     m_hHtmlHelp = library;
     m_pHtmlHelp = function;
+    // The viewer on the panel's own thread rather than one of its own: the panel's message
+    // loop then hands it its messages first.
+    m_pHtmlHelp(nullptr, nullptr, HH_INITIALIZE, reinterpret_cast<DWORD_PTR>(&m_dwHtmlHelpCookie));
     return true;
+}
+
+bool CHelpViewer::PreTranslate(MSG& msg) const {
+    return m_pHtmlHelp != nullptr && m_pHtmlHelp(nullptr, nullptr, HH_PRETRANSLATEMESSAGE,
+                                                 reinterpret_cast<DWORD_PTR>(&msg)) != nullptr;
 }
 
 bool CHelpViewer::Show(HWND owner, HelpViewer viewer, const std::string& path) {

@@ -1,6 +1,6 @@
 // The two help viewers. The HTML help viewer's library is loaded at the first request and
 // stays loaded while its windows may be open; it is released, its windows closed, when the
-// object ends.
+// object ends. Its windows run on this thread, so they see their keys through PreTranslate.
 #pragma once
 
 #include "app/panel_view.h"
@@ -22,6 +22,8 @@ public:
     // viewer keeps count of its callers by owner, which QuitWinHelp names again.
     bool Show(HWND owner, HelpViewer viewer, const std::string& path);
     static void QuitWinHelp(HWND owner, const std::string& path);
+    // True when the HTML help viewer took the message (its tab and arrow keys, for one).
+    bool PreTranslate(MSG& msg) const;
 
 private:
     using HtmlHelpFunction = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
@@ -29,6 +31,7 @@ private:
 
     HMODULE m_hHtmlHelp = nullptr;
     HtmlHelpFunction m_pHtmlHelp = nullptr;
+    DWORD m_dwHtmlHelpCookie = 0;
 };
 
 } // namespace sb

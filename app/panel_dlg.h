@@ -62,6 +62,7 @@ protected:
     void OnOK() override {}
     void OnCancel() override {}
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool PreTranslateMessage(MSG& msg) override { return m_help.PreTranslate(msg); }
 
 private:
     struct IconTraits {

@@ -62,7 +62,7 @@ INT_PTR CDialog::RunModeless(HACCEL accelerators) {
     }
     MSG msg;
     while (!m_bEnded && m_hWnd != nullptr && ::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (accelerators != nullptr && ::TranslateAcceleratorW(m_hWnd, accelerators, &msg)) {
+        if (PreTranslateMessage(msg) || TranslateOwnAccelerator(accelerators, msg)) {
             continue;
         }
         if (::IsDialogMessageW(m_hWnd, &msg)) {
@@ -75,6 +75,18 @@ INT_PTR CDialog::RunModeless(HACCEL accelerators) {
         ::DestroyWindow(m_hWnd);
     }
     return m_nResult;
+}
+
+bool CDialog::TranslateOwnAccelerator(HACCEL accelerators, MSG& msg) const {
+    // Only keys matter, and they are rare enough that the window test costs nothing; a key
+    // typed in another window of the thread (a help viewer, say) is that window's own.
+    if (accelerators == nullptr || msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) {
+        return false;
+    }
+    if (msg.hwnd != m_hWnd && !::IsChild(m_hWnd, msg.hwnd)) {
+        return false;
+    }
+    return ::TranslateAcceleratorW(m_hWnd, accelerators, &msg) != 0;
 }
 
 void CDialog::EndDialog(INT_PTR result) {
@@ -137,13 +149,22 @@ INT_PTR CDialog::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     bool handled = false;
     switch (msg) {
-    case WM_COMMAND:
+    case WM_COMMAND: {
+        const auto control = reinterpret_cast<HWND>(lParam);
+        // The dialog manager sends Enter on a focused push button as a click to the
+        // top-level dialog, even when the button sits on a child dialog: it goes on to the
+        // dialog that owns the button, as the click itself would.
+        if (control != nullptr && ::GetParent(control) != m_hWnd && ::IsChild(m_hWnd, control)) {
+            ::SendMessageW(::GetParent(control), WM_COMMAND, wParam, lParam);
+            return TRUE;
+        }
         // Every change of an edit's text, typed or set, comes with EN_CHANGE.
-        if (HIWORD(wParam) == EN_CHANGE && lParam != 0) {
+        if (HIWORD(wParam) == EN_CHANGE && control != nullptr) {
             Slot(LOWORD(wParam)).textKnown = false;
         }
-        handled = OnCommand(HIWORD(wParam), LOWORD(wParam), reinterpret_cast<HWND>(lParam));
+        handled = OnCommand(HIWORD(wParam), LOWORD(wParam), control);
         break;
+    }
     case WM_NOTIFY:
         handled = OnNotify(*reinterpret_cast<const NMHDR*>(lParam), result);
         break;

@@ -25,8 +25,9 @@ public:
     INT_PTR DoModal(HWND parent);
     // Modeless: a child page, or a top-level window that RunModeless drives.
     bool Create(HWND parent);
-    // Creates a top-level dialog, shows it and runs it until EndDialog, translating
-    // accelerators first. An EndDialog during its initialisation ends it before it shows.
+    // Creates a top-level dialog, shows it and runs it until EndDialog. The accelerators
+    // apply to keys for this window and its descendants only, after PreTranslateMessage. An
+    // EndDialog during its initialisation ends it before it shows.
     INT_PTR RunModeless(HACCEL accelerators);
     void EndDialog(INT_PTR result);
 
@@ -43,6 +44,9 @@ protected:
     virtual void OnCancel() { EndDialog(IDCANCEL); }
     // Any other message; set result and return true when handled.
     virtual bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // RunModeless's loop offers every message here first; true when it was taken, for other
+    // windows of the thread that need to see their keys before anything else does.
+    virtual bool PreTranslateMessage(MSG& /*msg*/) { return false; }
 
     // Members into the controls. Control notifications that arrive meanwhile are not acted on
     // (IsQuiet), so showing values never looks like a user's change.
@@ -61,6 +65,7 @@ protected:
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    bool TranslateOwnAccelerator(HACCEL accelerators, MSG& msg) const;
     INT_PTR Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
     void ShowValue(const Binding& row);
     bool ReadValue(const Binding& row);

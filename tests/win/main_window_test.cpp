@@ -1,6 +1,7 @@
 // The real main window in this process, over a real print queue of this test's own prefix,
 // driven inside its own message loop.
 #include "app/panel_dlg.h"
+#include "pages/select_ids.h"
 #include "panel_test_support.h"
 #include "res/resource.h"
 #include "tools/queue_admin.h"
@@ -399,6 +400,48 @@ TEST_F(PanelWindow, EscapeAndEnterNeverEndThePanel) {
         },
     });
     EXPECT_EQ(result, kForcedEnd);
+}
+
+// As a user gets there with the Tab key, which makes the button the default one.
+TEST_F(PanelWindow, EnterOnAPagesPushButtonDoesWhatAClickDoes) {
+    std::wstring opened;
+    Run({
+        [this] {
+            const HWND button = ::GetDlgItem(PageOfTab(0), IDC_SEL_FORM_SETTINGS);
+            ::SendMessageW(Panel(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(button), TRUE);
+            ASSERT_EQ(::GetFocus(), button);
+            test::PostKey(VK_RETURN);
+        },
+        // Runs inside the form dialog's own loop.
+        [&] {
+            const HWND form = ::GetActiveWindow();
+            ASSERT_NE(form, Panel());
+            opened = WindowText(form);
+            ::PostMessageW(form, WM_COMMAND, IDCANCEL, 0);
+        },
+        [this] { EXPECT_EQ(::GetActiveWindow(), Panel()); },
+    });
+    EXPECT_EQ(opened, L"書式の設定： 書式０");
+}
+
+// A help viewer, for one, runs on the panel's thread: its keys are its own.
+TEST_F(PanelWindow, KeysOfAnotherWindowOfTheThreadRunNoCommand) {
+    HWND other = nullptr;
+    Run({
+        [&] {
+            other = ::CreateWindowExW(0, L"EDIT", L"", WS_POPUP | WS_VISIBLE, 0, 0, 100, 20,
+                                      nullptr, nullptr, nullptr, nullptr);
+            ASSERT_NE(other, nullptr);
+            ::SetFocus(other);
+            test::PostCtrlKey('P');
+        },
+        [] { test::PostCtrlKey('2'); },
+        [&] {
+            EXPECT_EQ(SelectedTab(), 0);
+            EXPECT_EQ(VisiblePage(), 0);
+            ::DestroyWindow(other);
+        },
+    });
 }
 
 TEST_F(PanelWindow, CloseBoxAsksAboutSendingThenSavingAndCancelKeepsItOpen) {
