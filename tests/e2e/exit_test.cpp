@@ -71,6 +71,22 @@ TEST_F(Exit, EnterAndEscapeNeverClose) {
     EXPECT_TRUE(IsChecked(Panel(panel).Page(L"MSW2"), kQuietModeOn));
 }
 
+// The form button reached as the Tab key reaches it, which makes it the default button.
+TEST_F(Exit, EnterOnAPagesFocusedButtonClicksItAndClosesNothing) {
+    AddCapturedQueue(L"Quillstrike");
+    const HWND panel = StartPanel(m_app);
+    ASSERT_NE(panel, nullptr);
+    const HWND button = ChildById(Panel(panel).Page(L"機能選択"), kFormButton);
+    ::PostMessageW(panel, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(button), TRUE);
+    ::PostMessageW(button, WM_KEYDOWN, VK_RETURN, 0);
+    ::PostMessageW(button, WM_KEYUP, VK_RETURN, 0);
+    const HWND form = WaitDialog(Pid(), L"書式の設定： 書式０");
+    ASSERT_NE(form, nullptr) << Narrow(DescribeDialogs(Pid()));
+    Press(form, IDCANCEL);
+    EXPECT_TRUE(OnlyPanel(Pid(), panel));
+    EXPECT_TRUE(m_app->Running());
+}
+
 TEST_F(Exit, CancelAtEitherQuestionKeepsTheProgramRunning) {
     const HWND panel = StartChanged();
     ASSERT_NE(panel, nullptr);

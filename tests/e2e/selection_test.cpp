@@ -20,6 +20,23 @@ void PressKey(HWND selection, WPARAM key) {
     ::PostMessageW(list, WM_KEYUP, key, 0);
 }
 
+// The list sorts "é" with "e", which a byte-wise order does not: without a printer in use
+// the row selected, and taken by OK, is the list's own first one.
+TEST_F(Selection, WithoutAPrinterInUseTheListsFirstRowIsTaken) {
+    AddCapturedQueue(L"gamma");
+    const std::wstring accented = AddCapturedQueue(L"éclair");
+    auto app = Start();
+    const DWORD pid = app->Pid();
+    const HWND selection = WaitDialog(pid, L"プリンタの選択", kStartMs);
+    ASSERT_NE(selection, nullptr) << Narrow(DescribeDialogs(pid));
+    EXPECT_EQ(ListViewText(ChildById(selection, kPrinterList), 0, 0), accented);
+    EXPECT_EQ(SelectedRow(selection), 0);
+    Press(selection, IDOK);
+    const HWND panel = WaitDialog(pid, kPanelTitle);
+    ASSERT_NE(panel, nullptr) << Narrow(DescribeDialogs(pid));
+    EXPECT_EQ(StatusText(ChildById(panel, kStatusBarId), 0), L"プリンタ名： " + accented);
+}
+
 TEST_F(Selection, SwitchingAsksFirstKeepsTheChoiceAndShowsTheFactoryValues) {
     const std::wstring first = AddCapturedQueue(L"A Quillstrike");
     const std::wstring second = AddCapturedQueue(L"B Quillstrike");
