@@ -138,14 +138,31 @@ void CPanelDlg::InitTabsAndPages() {
     for (int index = 0; index < kPageCount; ++index) {
         m_tab.InsertItem(index, kTabs[index].text, kTabs[index].image);
     }
-    // Created in page order; each page's template puts it over the tab control's display area.
-    for (int index = 0; index < kPageCount; ++index) {
-        CPage& page = Page(index);
-        page.CreatePage(m_hWnd, index == kPageSelect);
+    // Only the page on show is made now: the others' values live in their models until
+    // the idle loop or a tab switch makes their windows.
+    MadePage(kPageSelect).Show(SW_SHOW);
+}
+
+CPage& CPanelDlg::MadePage(int tab) {
+    CPage& page = Page(tab);
+    if (page.Handle() == nullptr) {
+        // Each page's template puts it over the tab control's display area.
+        page.CreatePage(m_hWnd, false);
         // Above the tab control, which would otherwise paint over it.
         ::SetWindowPos(page.Handle(), HWND_TOP, 0, 0, 0, 0,
                        SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
+    return page;
+}
+
+bool CPanelDlg::OnIdle() {
+    for (int index = 0; index < kPageCount; ++index) {
+        if (Page(index).Handle() == nullptr) {
+            MadePage(index);
+            return true;
+        }
+    }
+    return false;
 }
 
 CPage& CPanelDlg::Page(int tab) {
@@ -169,10 +186,12 @@ void CPanelDlg::SwitchToPage(int tab) {
     if (tab < 0 || tab >= kPageCount) {
         return;
     }
+    CPage& page = MadePage(tab);
     for (int index = 0; index < kPageCount; ++index) {
-        Page(index).Show(SW_HIDE);
+        if (Page(index).Handle() != nullptr) {
+            Page(index).Show(SW_HIDE);
+        }
     }
-    CPage& page = Page(tab);
     page.Show(SW_SHOW);
     // A user on the tab row stays there; from anywhere else the keys go on into the page.
     if (::GetFocus() != m_tab.Handle()) {

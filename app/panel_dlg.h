@@ -63,6 +63,8 @@ protected:
     void OnCancel() override {}
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     bool PreTranslateMessage(MSG& msg) override { return m_help.PreTranslate(msg); }
+    // The pages not made at start-up, one at a time.
+    bool OnIdle() override;
 
 private:
     struct IconTraits {
@@ -85,6 +87,8 @@ private:
     };
 
     CPage& Page(int tab);
+    // The page's window, made now if it was not yet; hidden unless it is the one shown.
+    CPage& MadePage(int tab);
     void SwitchToPage(int tab);
     void EnableCommand(UINT menuId, int buttonId, bool enable);
     void OnSize();

@@ -15,8 +15,19 @@ std::span<const std::string_view> CSelectPageValues::ComboEntries(int comboId) {
 
 CPage_Select::CPage_Select() : CModelPage(IDD_PAGE_SELECT) {}
 
+BOOL CPage_Select::OnInitDialog() {
+    CModelPage::OnInitDialog();
+    // Made after its values were decoded: the caption they call for was not shown yet.
+    if (m_bDecoded) {
+        RefreshFormButtonCaption();
+    }
+    return TRUE;
+}
+
 void CPage_Select::RefreshFormButtonCaption() {
-    SetItemText(IDC_SEL_FORM_SETTINGS, m_values.FormButtonCaption());
+    if (m_hWnd != nullptr) {
+        SetItemText(IDC_SEL_FORM_SETTINGS, m_values.FormButtonCaption());
+    }
 }
 
 void CPage_Select::OnControlCommand(WORD code, WORD id) {

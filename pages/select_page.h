@@ -26,6 +26,7 @@ public:
     void RefreshFormButtonCaption();
 
 protected:
+    BOOL OnInitDialog() override;
     void OnControlCommand(WORD code, WORD id) override;
 
 private:

@@ -61,7 +61,15 @@ INT_PTR CDialog::RunModeless(HACCEL accelerators) {
         Show(SW_SHOW);
     }
     MSG msg;
-    while (!m_bEnded && m_hWnd != nullptr && ::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    bool idleWork = true;
+    while (!m_bEnded && m_hWnd != nullptr) {
+        while (idleWork && !m_bEnded && m_hWnd != nullptr &&
+               !::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            idleWork = OnIdle();
+        }
+        if (m_bEnded || ::GetMessageW(&msg, nullptr, 0, 0) <= 0) {
+            break;
+        }
         if (PreTranslateMessage(msg) || TranslateOwnAccelerator(accelerators, msg)) {
             continue;
         }
@@ -183,11 +191,11 @@ INT_PTR CDialog::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void CDialog::ShowValues(const BindingTable& table) {
-    ++m_nQuiet;
-    for (const Binding& row : table) {
-        ShowValue(row);
-    }
-    --m_nQuiet;
+    Quietly([&] {
+        for (const Binding& row : table) {
+            ShowValue(row);
+        }
+    });
 }
 
 bool CDialog::ReadValues(const BindingTable& table) {
@@ -298,9 +306,7 @@ void CDialog::FillCombo(int id, std::span<const std::string_view> entries) const
 }
 
 void CDialog::SetItemTextQuietly(int id, std::string_view utf8) {
-    ++m_nQuiet;
-    SetItemText(id, utf8);
-    --m_nQuiet;
+    Quietly([&] { SetItemText(id, utf8); });
 }
 
 void CDialog::FocusAndSelect(int id) const {

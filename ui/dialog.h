@@ -47,6 +47,9 @@ protected:
     // RunModeless's loop offers every message here first; true when it was taken, for other
     // windows of the thread that need to see their keys before anything else does.
     virtual bool PreTranslateMessage(MSG& /*msg*/) { return false; }
+    // RunModeless calls this whenever no message is waiting: one small piece of deferred
+    // work, and true while more is left.
+    virtual bool OnIdle() { return false; }
 
     // Members into the controls. Control notifications that arrive meanwhile are not acted on
     // (IsQuiet), so showing values never looks like a user's change.
@@ -59,6 +62,12 @@ protected:
     void SetItemTextQuietly(int id, std::string_view utf8);
     void FocusAndSelect(int id) const;
     bool IsQuiet() const { return m_nQuiet > 0; }
+    // Runs work with the control notifications it sets off not acted on.
+    template <class Work> void Quietly(Work work) {
+        ++m_nQuiet;
+        work();
+        --m_nQuiet;
+    }
     // A control by id, looked up once per window; an edit's text as of its last change.
     HWND Control(int id) { return Slot(id).hwnd; }
     const std::string& EditText(int id);

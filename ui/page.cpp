@@ -5,7 +5,9 @@
 namespace sb {
 
 bool CPage::CreatePage(HWND parent, bool visible) {
-    if (!Create(parent)) {
+    bool created = false;
+    Quietly([&] { created = Create(parent); });
+    if (!created) {
         return false;
     }
     Show(visible ? SW_SHOW : SW_HIDE);

@@ -12,7 +12,8 @@ class CPage : public CDialog {
 public:
     using CDialog::CDialog;
 
-    // Creates the page as a child of parent, shown or hidden, without moving it.
+    // Creates the page as a child of parent, shown or hidden, without moving it. What its
+    // controls report while they are made and filled is not a user's change.
     bool CreatePage(HWND parent, bool visible);
 
 protected:

@@ -8,26 +8,12 @@
 namespace sb::e2e {
 namespace {
 
-constexpr DWORD kPollMs = 20;
 // A window that does not answer within this long is taken as gone or hung.
 constexpr UINT kSendTimeoutMs = 2000;
 // Message boxes under Wine and Windows alike carry their text in this static.
 constexpr int kMessageTextId = 0xFFFF;
 // The file-name field of the standard open and save dialogs (cmb13).
 constexpr int kFileNameId = 0x47C;
-
-template <typename Found> auto Poll(DWORD timeoutMs, Found found) -> decltype(found()) {
-    const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
-    for (;;) {
-        if (auto result = found()) {
-            return result;
-        }
-        if (::GetTickCount64() >= deadline) {
-            return found();
-        }
-        ::Sleep(kPollMs);
-    }
-}
 
 LRESULT Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR result = 0;
@@ -433,20 +419,20 @@ void Panel::Close() const {
 }
 
 HWND Panel::Page(std::wstring_view name) const {
-    for (HWND child : Children(m_hwnd)) {
-        if (ClassOf(child) == L"#32770" && ChildByText(child, L"Static", name)) {
-            return child;
+    // The pages on hidden tabs are made a little after start-up.
+    return Poll(kWaitMs, [&]() -> HWND {
+        for (HWND child : Children(m_hwnd)) {
+            if (ClassOf(child) == L"#32770" && ChildByText(child, L"Static", name)) {
+                return child;
+            }
         }
-    }
-    return nullptr;
+        return nullptr;
+    });
 }
 
 HWND Panel::ShowPage(int command, std::wstring_view name) const {
-    const HWND page = Page(name);
-    if (!page) {
-        return nullptr;
-    }
     Command(command);
+    const HWND page = Page(name);
     return Poll(kWaitMs, [&]() -> HWND { return ::IsWindowVisible(page) ? page : nullptr; });
 }
 

@@ -16,6 +16,21 @@ namespace sb::e2e {
 // Long enough for a loaded machine, short enough to keep a stuck scenario brief.
 inline constexpr DWORD kWaitMs = 5000;
 inline constexpr DWORD kStartMs = 15000;
+inline constexpr DWORD kPollMs = 20;
+
+// Asks until found() gives something, or the time is up; the last answer either way.
+template <typename Found> auto Poll(DWORD timeoutMs, Found found) -> decltype(found()) {
+    const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
+    for (;;) {
+        if (auto result = found()) {
+            return result;
+        }
+        if (::GetTickCount64() >= deadline) {
+            return found();
+        }
+        ::Sleep(kPollMs);
+    }
+}
 
 inline constexpr wchar_t kPanelTitle[] = L"VYR Quillstrike 480ZQ9 スイッチボード";
 
@@ -55,6 +70,7 @@ public:
     ~AppProcess();
 
     DWORD Pid() const { return m_pid; }
+    HANDLE Process() const { return m_process.Get(); }
     bool Running() const;
     // The exit code once the program has ended within timeoutMs.
     std::optional<DWORD> WaitExit(DWORD timeoutMs = kWaitMs) const;
@@ -127,7 +143,7 @@ public:
     // The close box.
     void Close() const;
     // The settings page that carries that hidden name ("機能選択", "パラメータ設定",
-    // "MSW1" ... "MSW4").
+    // "MSW1" ... "MSW4"), once it is made.
     HWND Page(std::wstring_view name) const;
     // Shows a tab by its menu command and waits for the page to be the one shown.
     HWND ShowPage(int command, std::wstring_view name) const;

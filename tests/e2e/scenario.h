@@ -92,6 +92,7 @@ private:
 // Control ids of the pages that several scenarios work.
 inline constexpr int kCountry = 1010;       // MSW1, combo box
 inline constexpr int kQuietModeOn = 1009;   // MSW2, second button of MSW2-4
+inline constexpr int kIdleStrikeOn = 1031;  // MSW4, first button of MSW4-1
 inline constexpr int kIdleStrikeOff = 1237; // MSW4, second button of MSW4-1
 inline constexpr int kFormSelection = 1056; // function selection, combo box
 inline constexpr int kFormButton = 1002;    // function selection, form settings

@@ -81,6 +81,27 @@ TEST_F(Startup, SelectionOffersTheDriversQueuesAndRefusesTheFilePort) {
     EXPECT_EQ(Capture().WaitJob(kWaitMs), FactoryRecord());
 }
 
+// The hidden pages are made once the window waits for the user; being made shows their
+// values and is no change of the user's, so a send made before stays the last word.
+TEST_F(Startup, HiddenPagesAreMadeWhenIdleWithTheirValuesAndNoChange) {
+    AddCapturedQueue(L"Quillstrike");
+    std::unique_ptr<AppProcess> app;
+    const HWND panel = StartPanel(app);
+    ASSERT_NE(panel, nullptr);
+    const Panel main(panel);
+    main.Command(kSend);
+    EXPECT_TRUE(Answer(app->Pid(), "プリンタに設定値を送信しました。", {IDOK}, IDOK));
+    const HWND msw4 = main.Page(L"MSW4");
+    ASSERT_NE(msw4, nullptr);
+    for (const wchar_t* page : {L"パラメータ設定", L"MSW1", L"MSW2", L"MSW3"}) {
+        EXPECT_NE(main.Page(page), nullptr) << Narrow(page);
+    }
+    EXPECT_FALSE(::IsWindowVisible(msw4));
+    EXPECT_TRUE(IsChecked(msw4, kIdleStrikeOn));
+    EXPECT_FALSE(ButtonEnabled(panel, kSendButton));
+    EXPECT_EQ(Capture().WaitJob(kWaitMs), FactoryRecord());
+}
+
 TEST_F(Startup, CancellingTheSelectionEndsTheProgram) {
     AddCapturedQueue(L"A Quillstrike");
     AddCapturedQueue(L"B Quillstrike");

@@ -58,6 +58,10 @@ const std::wstring kPageMarkers[6] = {L"シートガイド用紙セット位置"
                                       L"（MSW3-2）",
                                       L"（MSW4-1）"};
 
+// The menu commands that show each tab, in tab order.
+constexpr UINT kShowTab[6] = {ID_SHOW_SELECT, ID_SHOW_PARAM, ID_SHOW_MSW1,
+                              ID_SHOW_MSW2,   ID_SHOW_MSW3,  ID_SHOW_MSW4};
+
 bool IsGrayed(HMENU menu, UINT id) {
     return (::GetMenuState(menu, id, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) != 0;
 }
@@ -282,6 +286,7 @@ TEST_F(PanelWindow, ShowsSixTabsWithTheFirstPageAndBarsAroundThem) {
             rowsBottom = std::max(rowsBottom, item.bottom + tab.top);
         }
         for (int index = 0; index < 6; ++index) {
+            Command(kShowTab[index]);
             ASSERT_NE(PageOfTab(index), nullptr) << index;
             const RECT page = RectIn(PageOfTab(index), Panel());
             EXPECT_TRUE(IsInside(page, tab)) << index;
