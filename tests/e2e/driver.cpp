@@ -226,7 +226,7 @@ std::vector<HWND> DialogsOf(DWORD pid) {
         std::vector<HWND> found;
     } search{pid, {}};
     ::EnumWindows(
-        [](HWND hwnd, LPARAM lParam) -> BOOL {
+        [](HWND hwnd, LPARAM lParam) CALLBACK -> BOOL {
             auto& s = *reinterpret_cast<Search*>(lParam);
             DWORD owner = 0;
             ::GetWindowThreadProcessId(hwnd, &owner);

@@ -62,7 +62,7 @@ HWND FindDialogOf(DWORD processId, const std::wstring& title) {
         HWND found;
     } search{processId, title, nullptr};
     ::EnumWindows(
-        [](HWND hwnd, LPARAM lParam) -> BOOL {
+        [](HWND hwnd, LPARAM lParam) CALLBACK -> BOOL {
             auto& s = *reinterpret_cast<Search*>(lParam);
             DWORD owner = 0;
             ::GetWindowThreadProcessId(hwnd, &owner);

@@ -59,7 +59,7 @@ private:
         HWND found = nullptr;
         ::EnumThreadWindows(
             ::GetCurrentThreadId(),
-            [](HWND hwnd, LPARAM param) -> BOOL {
+            [](HWND hwnd, LPARAM param) CALLBACK -> BOOL {
                 wchar_t name[16] = {};
                 ::GetClassNameW(hwnd, name, 16);
                 if (std::wstring_view(name) == L"#32770" && ::IsWindowVisible(hwnd)) {

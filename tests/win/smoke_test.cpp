@@ -39,7 +39,7 @@ HWND FindPanelOf(DWORD processId) {
         HWND found;
     } search{processId, nullptr};
     EnumWindows(
-        [](HWND hwnd, LPARAM lParam) -> BOOL {
+        [](HWND hwnd, LPARAM lParam) CALLBACK -> BOOL {
             auto& s = *reinterpret_cast<Search*>(lParam);
             DWORD owner = 0;
             GetWindowThreadProcessId(hwnd, &owner);

@@ -36,7 +36,7 @@ HWND FindDialog(HWND except, HWND over = nullptr) {
     } search{except, over, nullptr};
     ::EnumThreadWindows(
         ::GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM lParam) -> BOOL {
+        [](HWND hwnd, LPARAM lParam) CALLBACK -> BOOL {
             auto& s = *reinterpret_cast<Search*>(lParam);
             if (hwnd != s.except && hwnd != s.over && ::IsWindowVisible(hwnd) &&
                 ClassOf(hwnd) == L"#32770") {
@@ -54,7 +54,7 @@ std::vector<HWND> Descendants(HWND parent) {
     std::vector<HWND> all;
     ::EnumChildWindows(
         parent,
-        [](HWND hwnd, LPARAM lParam) -> BOOL {
+        [](HWND hwnd, LPARAM lParam) CALLBACK -> BOOL {
             reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hwnd);
             return TRUE;
         },
