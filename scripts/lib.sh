@@ -37,7 +37,21 @@ sb_install_missing() {
 }
 
 SB_WINE=/usr/lib/wine/wine64
+# Debian's wine32 (i386): the loader of 32-bit programs. The 64-bit server serves both.
+SB_WINE32=/usr/lib/wine/wine
 SB_WINESERVER=/usr/lib/wine/wineserver64
+
+# sb_pe_arch FILE: win32 or win64 for a Windows program of that machine type, else nothing.
+sb_pe_arch() {
+    local offset machine
+    offset=$(od -An -tu4 -j60 -N4 "$1" 2>/dev/null | tr -d ' ')
+    [[ $offset =~ ^[0-9]+$ && $(head -c2 "$1") == MZ ]] || return 0
+    machine=$(od -An -tx1 -j"$((offset + 4))" -N2 "$1" | tr -d ' ')
+    case $machine in
+    4c01) echo win32 ;;
+    6486) echo win64 ;;
+    esac
+}
 
 # sb_start_xvfb LOG: starts an Xvfb of its own on a free display, for Wine's x11 driver.
 # Sets SB_XVFB_PID and SB_XVFB_DISPLAY (":N"); the caller stops it by that pid.
