@@ -5,11 +5,30 @@ SB_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # Everything a build, the tests and the demo need, as Debian packages.
 SB_PACKAGES=(
     cmake ninja-build g++ clang libgtest-dev libgmock-dev googletest
-    g++-mingw-w64-x86-64-posix wine64 xvfb fonts-ipafont-gothic fonts-wine imagemagick
-    clang-format clang-tidy libclang-rt-14-dev
+    g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 xvfb fonts-ipafont-gothic
+    fonts-wine imagemagick clang-format clang-tidy libclang-rt-14-dev wixl msitools unzip
 )
 
 sb_log() { printf '== %s\n' "$*" >&2; }
+
+# sb_apt ARGS...: apt-get as root (through sudo when not root), without questions.
+sb_apt() {
+    local sudo=()
+    if ((EUID != 0)); then
+        command -v sudo >/dev/null || {
+            sb_log "not root and no sudo: run apt-get $* first"
+            return 1
+        }
+        sudo=(sudo)
+    fi
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -q "$@" </dev/null
+}
+
+# sb_apt_update: a failing index (the i386 one of the security suite has been seen stale)
+# leaves the others usable, so the install that follows still gets its chance.
+sb_apt_update() {
+    sb_apt update || sb_log "apt-get update reported errors; going on with the indexes it has"
+}
 
 # sb_install_missing [pkg...]: install those of the packages (default: SB_PACKAGES) that
 # are not installed yet. Asks apt for nothing when all are there.
@@ -22,18 +41,33 @@ sb_install_missing() {
         fi
     done
     ((${#missing[@]})) || return 0
-    local sudo=()
-    if ((EUID != 0)); then
-        command -v sudo >/dev/null || {
-            sb_log "missing packages ${missing[*]}, and not root: install them first"
-            return 1
-        }
-        sudo=(sudo)
-    fi
     sb_log "installing ${missing[*]}"
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q </dev/null || return 1
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}" \
-        </dev/null || return 1
+    sb_apt_update
+    sb_apt install -y "${missing[@]}"
+}
+
+# sb_install_wine32: Wine's 32-bit half (Debian's wine32, i386), which runs the 32-bit
+# programs. Its i386 libraries must be the versions of their installed amd64 twins; when
+# the i386 index of the security suite is stale they are not, and then the release suite's
+# versions of both are taken. Fails with one line saying why when even that cannot be had.
+sb_install_wine32() {
+    [[ -x $SB_WINE32 ]] && return 0
+    local codename
+    codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        local sudo=()
+        ((EUID == 0)) || sudo=(sudo)
+        "${sudo[@]}" dpkg --add-architecture i386 || return 1
+    fi
+    sb_log "installing wine32:i386"
+    sb_apt_update
+    sb_apt install -y wine32:i386 && return 0
+    # apt's resolver gives up on the GStreamer library unless it is named as well.
+    [[ -n $codename ]] && sb_apt install -y -t "$codename" --no-install-recommends wine32:i386 \
+        libgstreamer-plugins-base1.0-0:i386 && return 0
+    sb_log "32-bit Wine cannot be installed: the i386 package indexes do not match the" \
+        "installed amd64 libraries"
+    return 1
 }
 
 SB_WINE=/usr/lib/wine/wine64
@@ -74,4 +108,26 @@ sb_start_xvfb() {
         return 1
     fi
     SB_XVFB_DISPLAY=:$num
+}
+
+# sb_check_imports EXE: lists the DLLs that the Windows program imports, one a line, and
+# fails when one of them is not among those that every Windows system has.
+sb_check_imports() {
+    local system=" advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll"
+    system+=" ole32.dll oleaut32.dll shell32.dll user32.dll winspool.drv "
+    local dll status=0 found=0
+    while read -r dll; do
+        found=1
+        if [[ $system == *" ${dll,,} "* ]]; then
+            echo "  $dll"
+        else
+            echo "  $dll (not a system DLL)"
+            status=1
+        fi
+    done < <(x86_64-w64-mingw32-objdump -p "$1" | sed -n 's/^\tDLL Name: //p')
+    ((found)) || {
+        echo "  no imports read from $1"
+        return 1
+    }
+    return "$status"
 }

@@ -140,6 +140,9 @@ std::string Narrow(std::wstring_view text) {
 }
 
 std::wstring DosPath(std::string_view unixPath) {
+    if (unixPath.size() > 1 && unixPath[1] == ':') {
+        return Widen(unixPath);
+    }
     std::wstring path = L"Z:" + Widen(unixPath);
     std::replace(path.begin(), path.end(), L'/', L'\\');
     return path;

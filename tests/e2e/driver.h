@@ -37,7 +37,7 @@ inline constexpr wchar_t kPanelTitle[] = L"VYR Quillstrike 480ZQ9 スイッチ�
 std::wstring Widen(std::string_view utf8);
 std::string Narrow(std::wstring_view text);
 
-// A Linux path as Wine programs see it, through the Z: drive.
+// A Linux path as Wine programs see it, through the Z: drive; a Windows path stays as it is.
 std::wstring DosPath(std::string_view unixPath);
 // A variable of the test's environment, empty when unset.
 std::string EnvVar(const char* name);
