@@ -49,10 +49,12 @@ sb_install_missing() {
 # sb_install_wine32: Wine's 32-bit half (Debian's wine32, i386), which runs the 32-bit
 # programs. Its i386 libraries must be the versions of their installed amd64 twins; when
 # the i386 index of the security suite is stale they are not, and then the release suite's
-# versions of both are taken. Fails with one line saying why when even that cannot be had.
+# versions of both are taken, the amd64 twin of the GStreamer library taken back to it so
+# that wine64 stays. Fails with one line saying why when even that cannot be had; wine64
+# is never given up for it.
 sb_install_wine32() {
     [[ -x $SB_WINE32 ]] && return 0
-    local codename
+    local codename gst=libgstreamer-plugins-base1.0-0
     codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
     if ! dpkg --print-foreign-architectures | grep -qx i386; then
         local sudo=()
@@ -61,10 +63,11 @@ sb_install_wine32() {
     fi
     sb_log "installing wine32:i386"
     sb_apt_update
-    sb_apt install -y wine32:i386 && return 0
-    # apt's resolver gives up on the GStreamer library unless it is named as well.
-    [[ -n $codename ]] && sb_apt install -y -t "$codename" --no-install-recommends wine32:i386 \
-        libgstreamer-plugins-base1.0-0:i386 && return 0
+    sb_apt install -y wine64 wine32:i386 && [[ -x $SB_WINE && -x $SB_WINE32 ]] && return 0
+    # apt's resolver gives up on the GStreamer library unless both halves are named.
+    [[ -n $codename ]] && sb_apt install -y -t "$codename" --allow-downgrades \
+        --no-install-recommends wine64 wine32:i386 "$gst:amd64/$codename" "$gst:i386/$codename" &&
+        [[ -x $SB_WINE && -x $SB_WINE32 ]] && return 0
     sb_log "32-bit Wine cannot be installed: the i386 package indexes do not match the" \
         "installed amd64 libraries"
     return 1
