@@ -238,7 +238,7 @@ int CPanelDlg::RunPrinterSelection(CPrinterSelection& selection) {
     if (!m_dlgPrinterSelect) {
         m_dlgPrinterSelect.emplace(selection, m_spooler, m_os);
     }
-    return static_cast<int>(m_dlgPrinterSelect->DoModal(m_hWnd));
+    return static_cast<int>(m_dlgPrinterSelect->Run(m_hWnd));
 }
 
 bool CPanelDlg::HasUncorrectedValue() const {

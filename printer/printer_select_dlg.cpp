@@ -16,13 +16,21 @@ CPrinterSelectDlg::CPrinterSelectDlg(CPrinterSelection& selection, Spooler& spoo
     : CDialog(IDD_PRINTER_SELECT), m_selection(selection), m_spooler(spooler), m_os(os),
       m_processExit([](int code) { ::ExitProcess(static_cast<UINT>(code)); }) {}
 
+INT_PTR CPrinterSelectDlg::Run(HWND parent) {
+    m_selection.FindRows(m_spooler, m_os.Get());
+    if (m_selection.TakeOnlyPrinter()) {
+        return IDOK;
+    }
+    return DoModal(parent);
+}
+
 BOOL CPrinterSelectDlg::OnInitDialog() {
     m_listPrinters.Attach(Item(IDC_PRINTER_LIST));
     m_listPrinters.InsertColumn(0, L"プリンタ名", kNameColumnWidth, LVCFMT_LEFT);
     m_listPrinters.InsertColumn(1, L"接続先", kConnectionColumnWidth, LVCFMT_LEFT);
     m_listPrinters.SetExtendedStyle(LVS_EX_FULLROWSELECT);
 
-    const InitOutcome outcome = m_selection.OnInit(m_spooler, m_os.Get(), Prompt());
+    const InitOutcome outcome = m_selection.OnInit(Prompt());
     FillList();
     // Ending here, before the modal loop first goes idle, means the dialog is never shown.
     switch (outcome) {

@@ -1,8 +1,6 @@
 // The printer selection dialog: shows the selection model's rows and acts on its verdicts.
-// The main window owns the model, builds this dialog once over it and runs it modally as
-// often as the user asks; the list is built anew from the spooler on every run.
-// DoModal(parent) returns IDOK with the model's printer name and port set from the chosen
-// row, or IDCANCEL; where no printer can be offered it ends the process instead.
+// The main window owns the model, builds this dialog once over it and runs it as often as
+// the user asks; the list is built anew from the spooler on every run.
 #pragma once
 
 #include "printer/os_version.h"
@@ -26,6 +24,11 @@ public:
     CPrinterSelectDlg(CPrinterSelection& selection, Spooler& spooler, const OsVersion& os);
 
     void SetProcessExit(ProcessExit processExit) { m_processExit = std::move(processExit); }
+
+    // Finds the queues, then shows the dialog modally unless the only printer is taken at
+    // start-up without it. IDOK with the model's printer name and port set from the chosen
+    // row, or IDCANCEL; where no printer can be offered it ends the process instead.
+    INT_PTR Run(HWND parent);
 
 protected:
     BOOL OnInitDialog() override;

@@ -128,26 +128,37 @@ std::vector<PrinterRow> FindPrinters(Spooler& spooler, const OsVersionInfo& os) 
     return IsNt(os) ? FindNtPrinters(spooler) : FindOlderFamilyPrinters(spooler);
 }
 
-InitOutcome CPrinterSelection::OnInit(Spooler& spooler, const OsVersionInfo& os,
-                                      Prompter& prompter) {
+void CPrinterSelection::FindRows(Spooler& spooler, const OsVersionInfo& os) {
     m_rows = FindPrinters(spooler, os);
     m_nPrinterCount = static_cast<unsigned>(m_rows.size());
     m_nPreselected.reset();
+    if (m_strPrinterName.empty()) {
+        return;
+    }
+    auto inUse = std::find_if(m_rows.begin(), m_rows.end(),
+                              [&](const PrinterRow& row) { return row.name == m_strPrinterName; });
+    if (inUse != m_rows.end()) {
+        m_nPreselected = static_cast<std::size_t>(inUse - m_rows.begin());
+    }
+}
+
+bool CPrinterSelection::TakeOnlyPrinter() {
+    if (m_bStartupDone || m_rows.size() != 1 || m_rows[0].connection == kFilePort) {
+        return false;
+    }
+    m_strPrinterName = m_rows[0].name;
+    m_strPort = m_rows[0].connection;
+    return true;
+}
+
+InitOutcome CPrinterSelection::OnInit(Prompter& prompter) {
     if (m_rows.empty()) {
         prompter.Message(kMsgNoUsablePrinter, mb::kOk | mb::kIconExclamation);
         return InitOutcome::ExitProcess;
     }
 
-    if (!m_strPrinterName.empty()) {
-        auto inUse = std::find_if(m_rows.begin(), m_rows.end(), [&](const PrinterRow& row) {
-            return row.name == m_strPrinterName;
-        });
-        if (inUse != m_rows.end()) {
-            m_nPreselected = static_cast<std::size_t>(inUse - m_rows.begin());
-        }
-    }
-
-    // During start-up a single printer is simply taken: the user has nothing to choose.
+    // During start-up a single printer is taken as OK would take it: one on FILE: ends the
+    // program with OK's message, which needs the dialog as its owner.
     if (!m_bStartupDone && m_rows.size() == 1) {
         switch (OnOk(0, prompter)) {
         case OkOutcome::EndOk:

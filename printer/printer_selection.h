@@ -52,9 +52,15 @@ public:
     // Out: the number of rows of the last run.
     unsigned m_nPrinterCount = 0;
 
-    // Builds the rows anew from the spooler, preselects a row, and decides whether the
-    // dialog is shown at all. On EndOk the members hold the one row, taken at once.
-    InitOutcome OnInit(Spooler& spooler, const OsVersionInfo& os, Prompter& prompter);
+    // Builds the rows anew from the spooler and finds the printer in use among them.
+    void FindRows(Spooler& spooler, const OsVersionInfo& os);
+    // During start-up a single printer not on FILE: is simply taken: the user has nothing to
+    // choose and nothing to be told, so no window is needed. True when it was; the members
+    // then hold it.
+    bool TakeOnlyPrinter();
+    // WM_INITDIALOG's verdict on the rows found, with its messages: whether the dialog is
+    // shown at all. On EndOk the members hold the one row, taken at once.
+    InitOutcome OnInit(Prompter& prompter);
 
     // IDOK with the list's selected row (an index into Rows()), or none.
     OkOutcome OnOk(std::optional<std::size_t> selectedRow, Prompter& prompter);

@@ -62,7 +62,8 @@ std::vector<PrinterRow> RowsOf(std::initializer_list<std::pair<const char*, cons
 class SelectionTest : public ::testing::Test {
 protected:
     InitOutcome Init(const OsVersionInfo& os = kNt) {
-        return selection.OnInit(spooler, os, prompter);
+        selection.FindRows(spooler, os);
+        return selection.OnInit(prompter);
     }
 
     FakeSpooler spooler;
@@ -225,17 +226,27 @@ TEST_F(SelectionTest, NoUsablePrinterEndsTheProcess) {
     EXPECT_EQ(kNoPrinterExitCode, 1);
 }
 
+// Nothing to choose and nothing to say: no window is needed, at start-up only.
 TEST_F(SelectionTest, OnePrinterAtStartupIsTakenWithoutTheDialog) {
     spooler.AddLocal("Only", kDriver, "LPT1:");
-    EXPECT_EQ(Init(), InitOutcome::EndOk);
+    selection.FindRows(spooler, kNt);
+    selection.m_bStartupDone = true;
+    EXPECT_FALSE(selection.TakeOnlyPrinter());
+    selection.m_bStartupDone = false;
+    EXPECT_TRUE(selection.TakeOnlyPrinter());
     EXPECT_TRUE(prompter.shown.empty());
     EXPECT_EQ(selection.m_strPrinterName, "Only");
     EXPECT_EQ(selection.m_strPort, "LPT1:");
     EXPECT_EQ(selection.m_nPrinterCount, 1u);
+    spooler.AddLocal("Other", kDriver, "LPT2:");
+    selection.FindRows(spooler, kNt);
+    EXPECT_FALSE(selection.TakeOnlyPrinter());
 }
 
 TEST_F(SelectionTest, OnePrinterOnFileAtStartupEndsTheProcess) {
     spooler.AddLocal("Only", kDriver, "FILE:");
+    selection.FindRows(spooler, kNt);
+    EXPECT_FALSE(selection.TakeOnlyPrinter());
     EXPECT_EQ(Init(), InitOutcome::ExitProcess);
     EXPECT_EQ(prompter.shown, std::vector<Shown>{kOnlyRowOnFile});
 }

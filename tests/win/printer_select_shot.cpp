@@ -36,5 +36,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     sb::WinSpooler spooler;
     sb::WinOsVersion os;
     sb::CPrinterSelectDlg dialog(selection, spooler, os);
-    return dialog.DoModal(nullptr) == IDOK ? 0 : 1;
+    return dialog.Run(nullptr) == IDOK ? 0 : 1;
 }

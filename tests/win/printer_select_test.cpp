@@ -264,7 +264,7 @@ protected:
         {
             ScopedHook hook;
             ScopedThreadTimer timer;
-            result = m_dlg.DoModal(nullptr);
+            result = m_dlg.Run(nullptr);
         }
         g_run = nullptr;
         m_bEverVisible = run.everVisible;

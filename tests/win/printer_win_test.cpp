@@ -112,7 +112,8 @@ TEST_F(PrinterWinTest, SelectionOffersTheRightDriverInListOrder) {
     CPrinterSelection selection;
     selection.m_bStartupDone = true;
     NoPrompts prompter;
-    EXPECT_EQ(selection.OnInit(m_spooler, os, prompter), InitOutcome::ShowDialog);
+    selection.FindRows(m_spooler, os);
+    EXPECT_EQ(selection.OnInit(prompter), InitOutcome::ShowDialog);
     const std::vector<PrinterRow> rows = Mine(selection.Rows());
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0].name, Tag() + "Beta");
