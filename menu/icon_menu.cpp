@@ -87,26 +87,34 @@ int TextWidth(HDC dc, std::u16string_view text) {
     return size.cx;
 }
 
-// Step 4 of appending: the item's own image list with the bitmap as its one image. The
-// light grey of the 16-colour bitmaps is mapped to the button face, which then masks.
-void LoadIcon(IconMenuItem& item, int bitmapId) {
+// Step 4 of appending: the item's icon, a bitmap resource of the program. Only whether it
+// is there is looked up now; the picture comes at the first drawing (LoadPicture).
+void SetIcon(IconMenuItem& item, int bitmapId) {
     item.image.Reset();
-    item.bitmapId = -1;
     item.imageIndex = -1;
-    if (bitmapId < 0) {
+    const bool present =
+        bitmapId >= 0 && ::FindResourceW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapId),
+                                         RT_BITMAP) != nullptr;
+    item.bitmapId = present ? bitmapId : -1;
+}
+
+// The item's own image list with the bitmap as its one image. The light grey of the
+// 16-colour bitmaps is mapped to the button face, which then masks.
+void LoadPicture(IconMenuItem& item) {
+    if (item.bitmapId < 0 || item.image) {
         return;
     }
     CImageList list(
         ::ImageList_Create(kMenuIconWidth, kMenuIconHeight, ILC_COLORDDB | ILC_MASK, 1, 1));
-    const CBitmap bitmap(
-        static_cast<HBITMAP>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapId),
-                                          IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS)));
+    const CBitmap bitmap(static_cast<HBITMAP>(
+        ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(item.bitmapId), IMAGE_BITMAP, 0,
+                     0, LR_LOADMAP3DCOLORS)));
     if (!list || !bitmap ||
         ::ImageList_AddMasked(list.Get(), bitmap.Get(), ::GetSysColor(COLOR_BTNFACE)) < 0) {
+        item.bitmapId = -1;
         return;
     }
     item.image = std::move(list);
-    item.bitmapId = bitmapId;
     item.imageIndex = 0;
 }
 
@@ -329,7 +337,7 @@ bool CIconMenu::AppendItem(const wchar_t* text, UINT flags, UINT_PTR id, int bit
     item->text = FromWide(text);
     item->flags = flags;
     item->id = id;
-    LoadIcon(*item, bitmapId);
+    SetIcon(*item, bitmapId);
 
     const bool popup = (flags & MF_POPUP) != 0;
     const HMENU popupMenu = popup ? reinterpret_cast<HMENU>(id) : nullptr;
@@ -372,7 +380,7 @@ bool CIconMenu::SetItemIcon(const wchar_t* text, UINT commandId, int bitmapId) {
     if (text != nullptr) {
         item.text = FromWide(text);
     }
-    LoadIcon(item, bitmapId);
+    SetIcon(item, bitmapId);
     item.flags = MF_OWNERDRAW;
     item.id = commandId;
     // The item keeps its enabled and checked state.
@@ -432,14 +440,15 @@ bool CIconMenu::MeasureItem(MEASUREITEMSTRUCT& measure) const {
     return true;
 }
 
-bool CIconMenu::DrawItem(const DRAWITEMSTRUCT& draw) const {
+bool CIconMenu::DrawItem(const DRAWITEMSTRUCT& draw) {
     if (draw.CtlType != ODT_MENU) {
         return false;
     }
-    const IconMenuItem* item = FindItem(draw.itemData);
+    IconMenuItem* item = FindItem(draw.itemData);
     if (item == nullptr) {
         return false;
     }
+    LoadPicture(*item);
     ItemState state;
     state.separator = (item->flags & MF_SEPARATOR) != 0;
     state.selected = (draw.itemState & ODS_SELECTED) != 0;

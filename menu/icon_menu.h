@@ -11,14 +11,16 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace sb {
 
-// The item data of every owner-drawn item.
+// The item data of every owner-drawn item. The icon's picture is loaded when the item is
+// first drawn: most menus are never opened in a run.
 struct IconMenuItem {
     std::u16string text;
-    int imageIndex = -1; // in `image`; -1 for none
+    int imageIndex = -1; // in `image`; -1 for none, or not loaded yet
     int bitmapId = -1;   // the icon's bitmap resource; -1 for none
     UINT flags = 0;      // MF_OWNERDRAW, MF_POPUP, MF_SEPARATOR, MF_BYPOSITION
     UINT_PTR id = 0;     // the command, or a popup's menu handle
@@ -45,9 +47,9 @@ public:
     bool AppendItem(const wchar_t* text, UINT flags, UINT_PTR id, int bitmapId);
 
     // WM_MEASUREITEM and WM_DRAWITEM for menus (CtlType ODT_MENU): true if the item is one of
-    // this tree's, which is then measured or drawn.
+    // this tree's, which is then measured or drawn (its icon loaded first, once).
     bool MeasureItem(MEASUREITEMSTRUCT& measure) const;
-    bool DrawItem(const DRAWITEMSTRUCT& draw) const;
+    bool DrawItem(const DRAWITEMSTRUCT& draw);
 
     // WM_MENUCHAR: the answer for `character` typed in `menu` (one of this tree's popups)
     // with the message's menu flags; 0 leaves the key to the system.
@@ -73,6 +75,9 @@ public:
 
 private:
     const IconMenuItem* FindItem(ULONG_PTR data) const;
+    IconMenuItem* FindItem(ULONG_PTR data) {
+        return const_cast<IconMenuItem*>(std::as_const(*this).FindItem(data));
+    }
     CIconMenu* FindMenu(HMENU menu);
     struct Found {
         CIconMenu* owner;

@@ -188,23 +188,6 @@ TEST_F(IconMenuTest, ItemsAddedOrRemovedBehindItsBackAreTakenInBeforeTheSearch) 
     EXPECT_EQ(m_menu.HandleMenuChar(L'o', MF_POPUP, m_file), 0);
 }
 
-TEST_F(IconMenuTest, SetItemIconLoadsTheBitmapIntoA16By15ImageList) {
-    ASSERT_TRUE(m_menu.SetItemIcon(nullptr, ID_LOAD_SETTINGS, IDB_MENU_LOAD));
-    const IconMenuItem* item = ItemAt(m_file, 0);
-    ASSERT_NE(item, nullptr);
-    EXPECT_EQ(item->bitmapId, 160);
-    EXPECT_EQ(item->imageIndex, 0);
-    ASSERT_TRUE(item->image);
-    EXPECT_EQ(ImageList_GetImageCount(item->image.Get()), 1);
-    int cx = 0;
-    int cy = 0;
-    ImageList_GetIconSize(item->image.Get(), &cx, &cy);
-    EXPECT_EQ(cx, 16);
-    EXPECT_EQ(cy, 15);
-    EXPECT_EQ(Unpadded(item->text), L"設定ファイルの読み込み(&O)...\tCtrl+O");
-    EXPECT_TRUE(TypeAt(m_file, 0) & MFT_OWNERDRAW);
-}
-
 TEST_F(IconMenuTest, SetItemIconReplacesTheTextAndKeepsTheItemsState) {
     ASSERT_NE(EnableMenuItem(m_show, ID_SHOW_PARAM, MF_BYCOMMAND | MF_GRAYED), -1);
     ASSERT_TRUE(m_menu.SetItemIcon(L"Other\tCtrl+P", ID_SHOW_PARAM, IDB_MENU_PARAM));
@@ -304,7 +287,7 @@ private:
     void* m_bits = nullptr;
 };
 
-bool Draw(const CIconMenu& menu, HMENU popup, UINT position, UINT state, HDC dc) {
+bool Draw(CIconMenu& menu, HMENU popup, UINT position, UINT state, HDC dc) {
     DRAWITEMSTRUCT draw{};
     draw.CtlType = ODT_MENU;
     draw.itemID = GetMenuItemID(popup, static_cast<int>(position));
@@ -315,6 +298,27 @@ bool Draw(const CIconMenu& menu, HMENU popup, UINT position, UINT state, HDC dc)
     draw.rcItem = {0, 0, CCanvas::kWidth, CCanvas::kHeight};
     draw.itemData = reinterpret_cast<ULONG_PTR>(ItemAt(popup, position));
     return menu.DrawItem(draw);
+}
+
+// Loaded when first drawn, not before: most menus are never opened.
+TEST_F(IconMenuTest, SetItemIconLoadsTheBitmapIntoA16By15ImageListAtTheFirstDrawing) {
+    ASSERT_TRUE(m_menu.SetItemIcon(nullptr, ID_LOAD_SETTINGS, IDB_MENU_LOAD));
+    const IconMenuItem* item = ItemAt(m_file, 0);
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->bitmapId, 160);
+    EXPECT_FALSE(item->image);
+    CCanvas canvas;
+    ASSERT_TRUE(Draw(m_menu, m_file, 0, 0, canvas.Dc()));
+    EXPECT_EQ(item->imageIndex, 0);
+    ASSERT_TRUE(item->image);
+    EXPECT_EQ(ImageList_GetImageCount(item->image.Get()), 1);
+    int cx = 0;
+    int cy = 0;
+    ImageList_GetIconSize(item->image.Get(), &cx, &cy);
+    EXPECT_EQ(cx, 16);
+    EXPECT_EQ(cy, 15);
+    EXPECT_EQ(Unpadded(item->text), L"設定ファイルの読み込み(&O)...\tCtrl+O");
+    EXPECT_TRUE(TypeAt(m_file, 0) & MFT_OWNERDRAW);
 }
 
 const COLORREF kMenu = GetSysColor(COLOR_MENU);
