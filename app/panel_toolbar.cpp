@@ -53,14 +53,15 @@ void CPanelToolBar::SetupButtons() const {
     Send(TB_SETBITMAPSIZE, 0, MAKELPARAM(kImageSize, kImageSize));
     TBADDBITMAP strip{::GetModuleHandleW(nullptr), IDB_TOOLBAR};
     Send(TB_ADDBITMAP, kImageCount, reinterpret_cast<LPARAM>(&strip));
+    // All nine in one message: each one added alone lays the bar out again.
+    std::array<TBBUTTON, kItems.size()> buttons{};
     for (std::size_t index = 0; index < kItems.size(); ++index) {
-        TBBUTTON button{};
-        button.iBitmap = kItems[index].image;
-        button.idCommand = kItems[index].command;
-        button.fsState = TBSTATE_ENABLED;
-        button.fsStyle = kItems[index].command != 0 ? BTNS_BUTTON : BTNS_SEP;
-        Send(TB_INSERTBUTTONW, index, reinterpret_cast<LPARAM>(&button));
+        buttons[index].iBitmap = kItems[index].image;
+        buttons[index].idCommand = kItems[index].command;
+        buttons[index].fsState = TBSTATE_ENABLED;
+        buttons[index].fsStyle = kItems[index].command != 0 ? BTNS_BUTTON : BTNS_SEP;
     }
+    Send(TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
     Send(TB_AUTOSIZE);
 }
 
