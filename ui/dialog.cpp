@@ -63,8 +63,7 @@ INT_PTR CDialog::RunModeless(HACCEL accelerators) {
     MSG msg;
     bool idleWork = true;
     while (!m_bEnded && m_hWnd != nullptr) {
-        while (idleWork && !m_bEnded && m_hWnd != nullptr &&
-               !::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+        while (idleWork && !m_bEnded && m_hWnd != nullptr && !InputWaiting()) {
             idleWork = OnIdle();
         }
         if (m_bEnded || ::GetMessageW(&msg, nullptr, 0, 0) <= 0) {
@@ -83,6 +82,15 @@ INT_PTR CDialog::RunModeless(HACCEL accelerators) {
         ::DestroyWindow(m_hWnd);
     }
     return m_nResult;
+}
+
+bool CDialog::InputWaiting() {
+    // Only a wait tells Wine that the program waits for input (WaitForInputIdle): one that
+    // gives up at once, before the peek that says whether a message is there. Its own answer
+    // counts windows that need painting but will never get a WM_PAINT, hidden ones among them.
+    ::MsgWaitForMultipleObjectsEx(0, nullptr, 0, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    MSG msg;
+    return ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE) != FALSE;
 }
 
 bool CDialog::TranslateOwnAccelerator(HACCEL accelerators, MSG& msg) const {

@@ -75,6 +75,7 @@ protected:
 private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     bool TranslateOwnAccelerator(HACCEL accelerators, MSG& msg) const;
+    static bool InputWaiting();
     INT_PTR Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
     void ShowValue(const Binding& row);
     bool ReadValue(const Binding& row);
