@@ -223,24 +223,29 @@ std::wstring TextOf(HWND hwnd) {
     return text;
 }
 
-std::vector<HWND> DialogsOf(DWORD pid) {
+std::vector<HWND> WindowsOf(DWORD pid, std::wstring_view className) {
     struct Search {
         DWORD pid;
+        std::wstring_view className;
         std::vector<HWND> found;
-    } search{pid, {}};
+    } search{pid, className, {}};
     ::EnumWindows(
         [](HWND hwnd, LPARAM lParam) CALLBACK -> BOOL {
             auto& s = *reinterpret_cast<Search*>(lParam);
             DWORD owner = 0;
             ::GetWindowThreadProcessId(hwnd, &owner);
             if ((s.pid == 0 || owner == s.pid) && ::IsWindowVisible(hwnd) &&
-                ClassOf(hwnd) == L"#32770") {
+                ClassOf(hwnd) == s.className) {
                 s.found.push_back(hwnd);
             }
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+std::vector<HWND> DialogsOf(DWORD pid) {
+    return WindowsOf(pid, L"#32770");
 }
 
 HWND WaitDialog(DWORD pid, std::wstring_view title, DWORD timeoutMs) {
@@ -251,6 +256,13 @@ HWND WaitDialog(DWORD pid, std::wstring_view title, DWORD timeoutMs) {
             }
         }
         return nullptr;
+    });
+}
+
+HWND WaitWindowOfClass(DWORD pid, std::wstring_view className, DWORD timeoutMs) {
+    return Poll(timeoutMs, [&]() -> HWND {
+        const std::vector<HWND> found = WindowsOf(pid, className);
+        return found.empty() ? nullptr : found.front();
     });
 }
 
@@ -382,6 +394,31 @@ void Type(HWND dialog, int editId, std::wstring_view text) {
     for (wchar_t c : text) {
         Send(edit, WM_CHAR, c, 1);
     }
+}
+
+bool TypeKey(HWND window, WORD key, WORD modifier) {
+    ::SetForegroundWindow(window);
+    if (!Poll(kWaitMs, [&] { return ::GetForegroundWindow() == window; })) {
+        return false;
+    }
+    std::vector<INPUT> inputs;
+    const auto add = [&](WORD vk, DWORD flags) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        input.ki.dwFlags = flags;
+        inputs.push_back(input);
+    };
+    if (modifier != 0) {
+        add(modifier, 0);
+    }
+    add(key, 0);
+    add(key, KEYEVENTF_KEYUP);
+    if (modifier != 0) {
+        add(modifier, KEYEVENTF_KEYUP);
+    }
+    const UINT count = static_cast<UINT>(inputs.size());
+    return ::SendInput(count, inputs.data(), sizeof(INPUT)) == count;
 }
 
 std::wstring ListViewText(HWND listView, int row, int column) {

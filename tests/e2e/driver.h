@@ -84,11 +84,15 @@ std::wstring ClassOf(HWND hwnd);
 // WM_GETTEXT: GetWindowText returns stale captions across processes under Wine.
 std::wstring TextOf(HWND hwnd);
 
-// Visible top-level dialogs (class "#32770") of the process (of any process for pid 0), in
+// Visible top-level windows of the process (of any process for pid 0) with that class, in
 // z-order.
+std::vector<HWND> WindowsOf(DWORD pid, std::wstring_view className);
+// Its dialogs (class "#32770").
 std::vector<HWND> DialogsOf(DWORD pid);
 // Waits for a visible top-level dialog of the process (or any, for 0) with that title.
 HWND WaitDialog(DWORD pid, std::wstring_view title, DWORD timeoutMs = kWaitMs);
+// Waits for a visible top-level window of the process with that class, whatever its title.
+HWND WaitWindowOfClass(DWORD pid, std::wstring_view className, DWORD timeoutMs = kWaitMs);
 // "title | title | ..." of the process's visible dialogs, for failure messages.
 std::wstring DescribeDialogs(DWORD pid);
 bool WaitGone(HWND hwnd, DWORD timeoutMs = kWaitMs);
@@ -126,6 +130,9 @@ bool Choose(HWND dialog, int comboId, std::wstring_view entry);
 std::wstring ComboText(HWND dialog, int comboId);
 // Clicks into the edit, selects its whole text and types over it, key by key.
 void Type(HWND dialog, int editId, std::wstring_view text);
+// Brings the window to the front and types the key, with the modifier key (VK_CONTROL,
+// VK_MENU) held if one is given, as keyboard input.
+bool TypeKey(HWND window, WORD key, WORD modifier = 0);
 
 // Texts that live in the program's memory (list view items, status bar panes) need a buffer
 // there.
