@@ -51,8 +51,8 @@ sb_install_missing() {
 # programs. Its i386 libraries must be the versions of their installed amd64 twins; when
 # the i386 index of the security suite is stale they are not, and then the release suite's
 # versions of both are taken, the amd64 twin of the GStreamer library taken back to it so
-# that wine64 stays. Fails with one line saying why when even that cannot be had; wine64
-# is never given up for it.
+# that wine64 stays. Fails with one line saying why when even that cannot be had; no
+# installed package is ever removed for it.
 sb_install_wine32() {
     [[ -x $SB_WINE32 ]] && return 0
     local codename gst=libgstreamer-plugins-base1.0-0
@@ -64,9 +64,11 @@ sb_install_wine32() {
     fi
     sb_log "installing wine32:i386"
     sb_apt_update
-    sb_apt install -y wine64 wine32:i386 && [[ -x $SB_WINE && -x $SB_WINE32 ]] && return 0
+    # --no-remove: nothing the 64-bit build and tests need is ever given up for it.
+    sb_apt install -y --no-remove wine64 wine32:i386 && [[ -x $SB_WINE && -x $SB_WINE32 ]] &&
+        return 0
     # apt's resolver gives up on the GStreamer library unless both halves are named.
-    [[ -n $codename ]] && sb_apt install -y -t "$codename" --allow-downgrades \
+    [[ -n $codename ]] && sb_apt install -y --no-remove -t "$codename" --allow-downgrades \
         --no-install-recommends wine64 wine32:i386 "$gst:amd64/$codename" "$gst:i386/$codename" &&
         [[ -x $SB_WINE && -x $SB_WINE32 ]] && return 0
     sb_log "32-bit Wine cannot be installed: the i386 package indexes do not match the" \
