@@ -48,6 +48,17 @@ const FormEditRow* RowOfEdit(int edit) {
 
 } // namespace
 
+std::optional<FormFieldSpan> FormFieldAt(int form, int edit) {
+    if (!ValidForm(form) || edit < 0 || edit >= kFormEditCount) {
+        return std::nullopt;
+    }
+    const int offset = (form == 0 ? kForm0Offsets : kFormOffsets)[edit];
+    if (offset < 0) {
+        return std::nullopt;
+    }
+    return FormFieldSpan{offset, kFieldWidths[edit]};
+}
+
 std::optional<int> FormIndex(std::string_view name) {
     const auto it = std::find(kFormNames.begin(), kFormNames.end(), name);
     if (it == kFormNames.end()) {
@@ -154,15 +165,15 @@ void CFormValues::ParseFormText(int form) {
         return;
     }
     const auto& text = m_szForms[form];
-    const auto& offsets = form == 0 ? kForm0Offsets : kFormOffsets;
     for (int i = 0; i < kFormEditCount; ++i) {
-        if (offsets[i] < 0) {
+        const std::optional<FormFieldSpan> span = FormFieldAt(form, i);
+        if (!span) {
             continue;
         }
         // Not tested for digits: other characters give values outside every range.
         int value = 0;
-        for (int k = 0; k < kFieldWidths[i]; ++k) {
-            value = value * 10 + (text[offsets[i] + k] - '0');
+        for (int k = 0; k < span->width; ++k) {
+            value = value * 10 + (text[span->offset + k] - '0');
         }
         this->*kFormEditRows[i].field = value;
     }
@@ -182,20 +193,20 @@ void CFormValues::FormatFormText(int form) {
         return;
     }
     auto& text = m_szForms[form];
-    const auto& offsets = form == 0 ? kForm0Offsets : kFormOffsets;
     for (int i = 0; i < kFormEditCount; ++i) {
-        if (offsets[i] < 0) {
+        const std::optional<FormFieldSpan> span = FormFieldAt(form, i);
+        if (!span) {
             continue;
         }
         const FormEditRow& row = kFormEditRows[i];
         int value = this->*row.field;
         // Margins are not range-tested on OK; one that does not fit its field is stored as
         // the nearest value its spin button allows rather than cut to three digits.
-        if (!row.rangeTestedOnOk && (value < 0 || value > FieldMax(kFieldWidths[i]))) {
+        if (!row.rangeTestedOnOk && (value < 0 || value > FieldMax(span->width))) {
             value = std::clamp(value, row.lo, row.hi);
         }
-        for (int k = kFieldWidths[i] - 1; k >= 0; --k) {
-            text[offsets[i] + k] = static_cast<char>('0' + std::abs(value % 10));
+        for (int k = span->width - 1; k >= 0; --k) {
+            text[span->offset + k] = static_cast<char>('0' + std::abs(value % 10));
             value /= 10;
         }
     }

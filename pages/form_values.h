@@ -56,6 +56,14 @@ enum FormEdit {
 // One text per edit, indexed by FormEdit.
 using FormEditTexts = std::array<std::string, kFormEditCount>;
 
+// Where an edit's field sits in form text n, which is also where it sits in form block n.
+struct FormFieldSpan {
+    int offset;
+    int width;
+};
+// Nothing for a form that is none of the five, and for the margins of form 0, which has none.
+std::optional<FormFieldSpan> FormFieldAt(int form, int edit);
+
 // The controls that form 0, which has no margins, disables.
 inline constexpr std::array<int, 8> kMarginControls = {
     IDC_FORM_LEFT_MARGIN_LABEL, IDC_FORM_RIGHT_MARGIN_LABEL, IDC_FORM_LEFT_MARGIN,
