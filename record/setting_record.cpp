@@ -77,4 +77,17 @@ std::uint8_t MakeSwitchByte(const SwitchBits& bits) {
         ((bits[0] & 1) | (bits[1] & 1) << 1 | (bits[2] & 1) << 2 | (bits[3] & 1) << 3));
 }
 
+std::string HexBytes(std::span<const std::uint8_t> bytes) {
+    constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string text;
+    for (const std::uint8_t byte : bytes) {
+        if (!text.empty()) {
+            text += ' ';
+        }
+        text += kDigits[byte >> 4];
+        text += kDigits[byte & 0x0F];
+    }
+    return text;
+}
+
 } // namespace sb

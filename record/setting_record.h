@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
+#include <string>
 
 namespace sb {
 
@@ -83,5 +85,9 @@ void RepairSignedPair(SettingRecord& record, std::size_t offset, char zeroMax, c
 using SwitchBits = std::array<int, 4>;
 SwitchBits ReadSwitchBits(std::uint8_t byte);
 std::uint8_t MakeSwitchByte(const SwitchBits& bits);
+
+// Bytes as upper-case hexadecimal pairs separated by spaces ("1C 6F 30"), the way messages
+// about a record or a file quote them.
+std::string HexBytes(std::span<const std::uint8_t> bytes);
 
 } // namespace sb

@@ -1,8 +1,5 @@
 #include "tools/job_check.h"
 
-#include "files/settings_file.h"
-#include "tools/record_text.h"
-
 #include <algorithm>
 #include <array>
 
@@ -65,26 +62,6 @@ std::string FrameLine(const FrameCheck& check) {
         return "frame: ok";
     }
     return "malformed job: " + std::string(FrameFaultName(check.fault)) + " (" + check.reason + ")";
-}
-
-SettingsFileCheck CheckSettingsFile(std::span<const std::uint8_t> bytes) {
-    SettingsFileCheck check;
-    check.record = ParseSettingsFile(bytes);
-    if (check.record) {
-        return check;
-    }
-    // The loader only says no; say why.
-    const std::size_t compared = std::min(bytes.size(), kSettingsHeaderSize);
-    for (std::size_t i = 0; i < compared; ++i) {
-        const auto expected = static_cast<std::uint8_t>(kSettingsHeader[i]);
-        if (bytes[i] != expected) {
-            check.reason = "bad header: byte " + std::to_string(i) + " is " + ByteText(bytes[i]) +
-                           ", expected " + ByteText(expected);
-            return check;
-        }
-    }
-    check.reason = "short: " + std::to_string(bytes.size()) + " bytes, expected 290";
-    return check;
 }
 
 } // namespace sb

@@ -1,11 +1,11 @@
-// What the printer end checks before it believes a job or a settings file: the frame of a
-// raw 270-byte job, and the header of a .dat file. Every fault comes with a short reason.
+// What the printer end checks before it believes a job: the frame of a raw 270-byte job.
+// Every fault comes with a short reason. (A settings file's header is the loader's own check,
+// files/settings_file.h.)
 #pragma once
 
 #include "record/setting_record.h"
 
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -25,13 +25,5 @@ FrameCheck CheckFrame(std::span<const std::uint8_t> job);
 std::string_view FrameFaultName(FrameFault fault);
 // "frame: ok", or "malformed job: <name> (<reason>)".
 std::string FrameLine(const FrameCheck& check);
-
-struct SettingsFileCheck {
-    std::optional<SettingRecord> record; // the file's record when it is a settings file
-    std::string reason;                  // why it is not one
-};
-
-// As the program's own loader accepts it.
-SettingsFileCheck CheckSettingsFile(std::span<const std::uint8_t> bytes);
 
 } // namespace sb

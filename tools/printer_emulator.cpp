@@ -4,6 +4,7 @@
 // same for a settings file and for a captured job.
 
 #include "record/setting_record.h"
+#include "files/settings_file.h"
 #include "tools/job_check.h"
 #include "tools/record_text.h"
 

@@ -92,9 +92,9 @@ TEST_F(Send, OneChangeOnEveryPageChangesExactlyItsBytes) {
     EXPECT_EQ(
         ChangesBetween(FactoryRecord(), *job),
         (Changes{{4, 0x04}, {7, 0x0A}, {11, 0x04}, {13, 0x0D}, {16, '4'}, {42, '0'}, {72, '5'}}));
-    ExpectLogLines(Capture(), {"country: ドイツ", "MSW2-4: 1 radio 1", "MSW3-7: 1 checked",
-                               "MSW4-1: 1 radio 1", "font 1: OCR-B", "reduction: ４／５縮小",
-                               "form 0 load front tractor: 100"});
+    ExpectLogLines(Capture(), {"msw1-country: ドイツ", "msw2-4: 有効(Q)", "msw3-7: on",
+                               "msw4-1: 無効(N)", "param.font1: OCR-B",
+                               "select.reduction: ４／５縮小", "form0.load-front-tractor: 100"});
 
     // A change after the send makes the send available again.
     Click(msw4, kIdleStrikeOn);

@@ -2,6 +2,7 @@
 // models; and the same bytes through the emulator's checks and record text.
 #include "model_panel.h"
 
+#include "files/settings_file.h"
 #include "files/settings_files.h"
 #include "record/factory_record.h"
 #include "tools/job_check.h"

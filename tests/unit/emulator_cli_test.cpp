@@ -86,10 +86,10 @@ TEST_F(EmulatorCli, ReceiveAppendsEachJobToTheLogAndKeepsTheRawBytes) {
 
     const std::string log = ReadText(Path("log.txt"));
     EXPECT_EQ(log.substr(0, 4), "job ");
-    EXPECT_EQ(Count(log, ", 270 bytes\nframe: ok\nMSW1-1: 0 country bit\n"), 2u);
-    EXPECT_EQ(Count(log, "\nMSW2-4: 0 radio 0\n"), 1u);
-    EXPECT_EQ(Count(log, "\nMSW2-4: 1 radio 1\n"), 1u);
-    EXPECT_LT(log.find("MSW2-4: 0"), log.find("MSW2-4: 1"));
+    EXPECT_EQ(Count(log, ", 270 bytes\nframe: ok\nmsw1-country: 日本\n"), 2u);
+    EXPECT_EQ(Count(log, "\nmsw2-4: 無効(U)\n"), 1u);
+    EXPECT_EQ(Count(log, "\nmsw2-4: 有効(Q)\n"), 1u);
+    EXPECT_LT(log.find("msw2-4: 無効"), log.find("msw2-4: 有効"));
     // Each entry ends with an empty line.
     EXPECT_EQ(Count(log, "repairs: none\n\n"), 2u);
 }
@@ -98,8 +98,8 @@ TEST_F(EmulatorCli, ReceiveWithoutALogPrintsTheJob) {
     WriteBytes(Path("job"), Factory());
     EXPECT_EQ(Run("receive < " + Path("job")), 0);
     const std::string out = Stdout();
-    EXPECT_NE(out.find("\ncut sheet centering: 40\n"), std::string::npos);
-    EXPECT_NE(out.find("\nselected form: 書式０\n"), std::string::npos);
+    EXPECT_NE(out.find("\nparam.centering-cut-sheet: 40\n"), std::string::npos);
+    EXPECT_NE(out.find("\nselect.form: 書式０\n"), std::string::npos);
 }
 
 TEST_F(EmulatorCli, AMalformedJobIsLoggedWithItsReasonAndExitsWith2) {
@@ -112,7 +112,7 @@ TEST_F(EmulatorCli, AMalformedJobIsLoggedWithItsReasonAndExitsWith2) {
     const std::string log = ReadText(Path("log.txt"));
     EXPECT_NE(log.find(", 10 bytes\nmalformed job: short (10 bytes, expected 270)\n\n"),
               std::string::npos);
-    EXPECT_EQ(log.find("MSW1-1"), std::string::npos);
+    EXPECT_EQ(log.find("msw1-country"), std::string::npos);
     EXPECT_EQ(ReadBytes(Path("raw.bin")), job);
 
     // A job of the right length with a broken end is still decoded.
@@ -120,7 +120,7 @@ TEST_F(EmulatorCli, AMalformedJobIsLoggedWithItsReasonAndExitsWith2) {
     job[269] = 0x01;
     WriteBytes(Path("bad_end"), job);
     EXPECT_EQ(Run("receive < " + Path("bad_end")), 2);
-    EXPECT_NE(Stdout().find("malformed job: bad end (byte 269 is 01, expected 00)\nMSW1-1:"),
+    EXPECT_NE(Stdout().find("malformed job: bad end (byte 269 is 01, expected 00)\nmsw1-country:"),
               std::string::npos);
 }
 
@@ -135,20 +135,20 @@ TEST_F(EmulatorCli, ShowChecksTheSettingsFileHeader) {
     std::string out = Stdout();
     EXPECT_EQ(out.substr(0, out.find('\n')), "file " + Path("good.dat") + ", 290 bytes");
     EXPECT_NE(out.find("\nheader: ok\nframe: ok\n"), std::string::npos);
-    EXPECT_NE(out.find("\nfont 1: ゴシック\n"), std::string::npos);
+    EXPECT_NE(out.find("\nparam.font1: ゴシック\n"), std::string::npos);
 
     file[19] = '!';
     WriteBytes(Path("bad.dat"), file);
     EXPECT_EQ(Run("show " + Path("bad.dat")), 2);
     EXPECT_NE(Stdout().find("\nnot a settings file: bad header: byte 19 is 21, expected 00\n"),
               std::string::npos);
-    EXPECT_EQ(Stdout().find("font 1"), std::string::npos);
+    EXPECT_EQ(Stdout().find("param.font1"), std::string::npos);
 }
 
 TEST_F(EmulatorCli, ShowRawDecodesACapturedJob) {
     WriteBytes(Path("job.bin"), Factory());
     EXPECT_EQ(Run("show-raw " + Path("job.bin")), 0);
-    EXPECT_NE(Stdout().find(", 270 bytes\nframe: ok\nMSW1-1:"), std::string::npos);
+    EXPECT_NE(Stdout().find(", 270 bytes\nframe: ok\nmsw1-country:"), std::string::npos);
 
     std::vector<std::uint8_t> job = Factory();
     job[0] = 'X';

@@ -1,3 +1,4 @@
+#include "files/settings_file.h"
 #include "record/factory_record.h"
 #include "tools/job_check.h"
 

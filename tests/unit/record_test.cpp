@@ -156,6 +156,12 @@ TEST(SwitchByte, KeepsBitsZeroToThreeAndDropsTheRest) {
     EXPECT_EQ(MakeSwitchByte(ReadSwitchBits(0xFF)), 0x0F);
 }
 
+TEST(HexBytes, AreUpperCaseAndSpaced) {
+    const std::uint8_t bytes[] = {0x1C, 0x6F, 0x00, 0xAB};
+    EXPECT_EQ(HexBytes(bytes), "1C 6F 00 AB");
+    EXPECT_EQ(HexBytes({}), "");
+}
+
 // A page that logs its calls and owns one byte of the record.
 class LoggingPage : public IRecordPage {
 public:
