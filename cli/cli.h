@@ -1,0 +1,31 @@
+// switchboard-cli, the panel's settings files and send for scripts: its commands, their
+// arguments, output and exit codes. Portable; files and printers come in through seams, so
+// the same commands run on the Windows spooler, on CUPS and against the tests' fakes.
+#pragma once
+
+#include "cli/file_access.h"
+#include "cli/printer_access.h"
+
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace sb::cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitDifferent = 1; // diff found differences
+inline constexpr int kExitBadInput = 2; // usage, a file or a value refused; nothing written or sent
+inline constexpr int kExitPrinterFailed = 3; // a printer or the spooler did not take the job
+
+class Console {
+public:
+    virtual ~Console() = default;
+    virtual void Out(std::string_view text) = 0;
+    virtual void Err(std::string_view text) = 0;
+};
+
+// The arguments after the program's name, as UTF-8.
+int Run(std::span<const std::string> args, Console& console, FileAccess& files,
+        PrinterAccess& printers);
+
+} // namespace sb::cli

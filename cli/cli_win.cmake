@@ -1,0 +1,10 @@
+# switchboard-cli.exe: a console program beside the panel, linked statically like it.
+if(WIN32)
+  sb_win_library(sb_cli_win win_file_access.cpp)
+  target_link_libraries(sb_cli_win PUBLIC sb_cli sb_files_win sb_printer_win)
+
+  add_executable(switchboard-cli main_win.cpp)
+  target_link_libraries(switchboard-cli PRIVATE sb_cli_win)
+  # wmain: the arguments as the system has them, in UTF-16.
+  target_link_options(switchboard-cli PRIVATE -municode)
+endif()

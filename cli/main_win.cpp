@@ -1,0 +1,51 @@
+// switchboard-cli on Windows: a console program that takes its arguments as UTF-16 and
+// writes UTF-16 to a console and UTF-8 to a pipe or file, so that the Japanese texts survive
+// either way. Files through the W functions, printers through the print spooler.
+#include "cli/cli.h"
+#include "cli/spooler_access.h"
+#include "cli/win_file_access.h"
+#include "printer/win_os_version.h"
+#include "printer/win_spooler.h"
+#include "ui/window.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+class WinConsole final : public sb::cli::Console {
+public:
+    void Out(std::string_view text) override { Put(::GetStdHandle(STD_OUTPUT_HANDLE), text); }
+    void Err(std::string_view text) override { Put(::GetStdHandle(STD_ERROR_HANDLE), text); }
+
+private:
+    static void Put(HANDLE stream, std::string_view text) {
+        DWORD mode = 0;
+        if (::GetConsoleMode(stream, &mode)) {
+            const std::wstring wide = sb::Widen(text);
+            DWORD written = 0;
+            ::WriteConsoleW(stream, wide.data(), static_cast<DWORD>(wide.size()), &written,
+                            nullptr);
+            return;
+        }
+        DWORD written = 0;
+        ::WriteFile(stream, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    }
+};
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) {
+        args.push_back(sb::Narrow(argv[i]));
+    }
+    WinConsole console;
+    sb::cli::WinFileAccess files;
+    sb::WinSpooler spooler;
+    const sb::WinOsVersion os;
+    sb::cli::SpoolerAccess printers(spooler, os.Get());
+    return sb::cli::Run(args, console, files, printers);
+}

@@ -1,0 +1,20 @@
+// Files on a POSIX system.
+#pragma once
+
+#include "cli/file_access.h"
+#include "files/stdio_file_store.h"
+
+namespace sb::cli {
+
+class PosixFileAccess final : public FileAccess {
+public:
+    ReadResult Read(const std::string& path, std::size_t limit) override {
+        return ReadFromStore(m_store, path, limit);
+    }
+    std::string Replace(const std::string& path, std::span<const std::uint8_t> bytes) override;
+
+private:
+    StdioFileStore m_store;
+};
+
+} // namespace sb::cli

@@ -1,0 +1,23 @@
+// Files on Windows: the panel's file store to read, the W functions to replace.
+#pragma once
+
+#include "cli/file_access.h"
+#include "files/win_file_store.h"
+
+namespace sb::cli {
+
+class WinFileAccess final : public FileAccess {
+public:
+    ReadResult Read(const std::string& path, std::size_t limit) override {
+        return ReadFromStore(m_store, path, limit);
+    }
+    std::string Replace(const std::string& path, std::span<const std::uint8_t> bytes) override;
+
+private:
+    WinFileStore m_store;
+};
+
+// The system's text for an error code, in the system's language.
+std::string SystemMessage(unsigned long error);
+
+} // namespace sb::cli

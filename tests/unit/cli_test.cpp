@@ -1,0 +1,441 @@
+// switchboard-cli's commands on real files in a folder of their own, with a fake console and
+// fake printers (and, for send --all, the panel's own spooler path over a fake spooler).
+#include "cli/assignment.h"
+#include "cli/cli.h"
+#include "cli/json.h"
+#include "cli/posix_file_access.h"
+#include "cli/spooler_access.h"
+#include "files/settings_file.h"
+#include "record/factory_record.h"
+
+#include "fake_spooler.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <regex>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace sb::cli {
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<std::uint8_t>;
+
+class RecordingConsole final : public Console {
+public:
+    void Out(std::string_view text) override { out += text; }
+    void Err(std::string_view text) override { err += text; }
+    std::string out;
+    std::string err;
+};
+
+class FakePrinters final : public PrinterAccess {
+public:
+    QueueList Queues() override { return {queues, listError}; }
+    bool KnowsDriver() const override { return knowsDriver; }
+    SendResult Send(const Queue& queue, const SettingRecord& record,
+                    std::chrono::seconds /*wait*/) override {
+        sent.emplace_back(queue.name, record);
+        const auto found = results.find(queue.name);
+        return found == results.end() ? SendResult{SendOutcome::Sent, {}} : found->second;
+    }
+
+    std::vector<Queue> queues;
+    std::string listError;
+    bool knowsDriver = true;
+    std::map<std::string, SendResult> results;
+    std::vector<std::pair<std::string, SettingRecord>> sent;
+};
+
+Bytes FileOf(const SettingRecord& record) {
+    const auto bytes = SettingsFileBytes(record);
+    return {bytes.begin(), bytes.end()};
+}
+
+class CliTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "sbcli_test_XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        m_dir = pattern;
+        // Open to the unprivileged user that the read-only test runs as.
+        fs::permissions(m_dir, fs::perms::owner_all | fs::perms::group_read |
+                                   fs::perms::group_exec | fs::perms::others_read |
+                                   fs::perms::others_exec);
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        fs::permissions(Path("ro"), fs::perms::owner_all, ignored);
+        fs::remove_all(m_dir, ignored);
+    }
+
+    std::string Path(const std::string& name) const { return (m_dir / name).string(); }
+    static void Write(const std::string& path, const Bytes& bytes) {
+        std::ofstream out(path, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(bytes.data()),
+                  static_cast<std::streamsize>(bytes.size()));
+    }
+    static Bytes Read(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    // Every file of the folder with its bytes, to tell that nothing changed.
+    std::map<std::string, Bytes> Snapshot() const {
+        std::map<std::string, Bytes> files;
+        for (const auto& entry : fs::recursive_directory_iterator(m_dir)) {
+            if (entry.is_regular_file()) {
+                files[entry.path().string()] = Read(entry.path().string());
+            }
+        }
+        return files;
+    }
+
+    int Run(std::vector<std::string> args) {
+        console = {};
+        return cli::Run(args, console, files, printers);
+    }
+
+    // As a user for whom a folder without write permission is one; root writes anywhere.
+    int RunUnprivileged(const std::vector<std::string>& args) {
+        if (::geteuid() != 0) {
+            return Run(args);
+        }
+        int pipe[2];
+        EXPECT_EQ(::pipe(pipe), 0);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::close(pipe[0]);
+            const bool dropped = ::setgid(65534) == 0 && ::setuid(65534) == 0;
+            const int code = dropped ? Run(args) : 99;
+            const ssize_t written = ::write(pipe[1], console.err.data(), console.err.size());
+            ::_exit(written < 0 ? 98 : code);
+        }
+        ::close(pipe[1]);
+        console = {};
+        char buffer[4096];
+        for (ssize_t got; (got = ::read(pipe[0], buffer, sizeof buffer)) > 0;) {
+            console.err.append(buffer, static_cast<std::size_t>(got));
+        }
+        ::close(pipe[0]);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    RecordingConsole console;
+    PosixFileAccess files;
+    FakePrinters printers;
+
+private:
+    fs::path m_dir;
+};
+
+// show's "key = value" lines as set's arguments.
+std::vector<std::string> Assignments(const std::string& shown) {
+    std::vector<std::string> assignments;
+    const std::regex line(R"(\n  (\S+) *= (.*?)  # )");
+    for (auto it = std::sregex_iterator(shown.begin(), shown.end(), line);
+         it != std::sregex_iterator(); ++it) {
+        assignments.push_back((*it)[1].str() + "=" + (*it)[2].str());
+    }
+    return assignments;
+}
+
+TEST_F(CliTest, ShowThenSetWithTheSameValuesGivesAByteIdenticalFile) {
+    const std::string file = Path("a.dat");
+    ASSERT_EQ(Run({"new", file, "select.print-pressure=-3", "form2.page-length=70",
+                   "form2.left-margin=10", "msw2-4=有効(Q)", "param.lf-pitch-sheet-guide=+5",
+                   "msw1-country=ドイツ"}),
+              kExitOk)
+        << console.err;
+    const Bytes before = Read(file);
+    ASSERT_EQ(before.size(), 290u);
+
+    ASSERT_EQ(Run({"show", file}), kExitOk);
+    std::vector<std::string> args = {"set", file};
+    const std::vector<std::string> assignments = Assignments(console.out);
+    EXPECT_EQ(assignments.size(), RecordFieldList().size());
+    args.insert(args.end(), assignments.begin(), assignments.end());
+    ASSERT_EQ(Run(args), kExitOk) << console.err;
+    EXPECT_EQ(Read(file), before);
+}
+
+TEST_F(CliTest, ShowGivesEachPageItsFieldsAndTheRepairsLoadingMakes) {
+    SettingRecord record = FactoryRecord();
+    record[77] = 'X'; // a print pressure that reads nothing
+    record[off::kFormBlock[3]] = '7';
+    record[off::kFormBlock[3] + 1] = '2';
+    Write(Path("a.dat"), FileOf(record));
+
+    ASSERT_EQ(Run({"show", Path("a.dat")}), kExitOk);
+    const std::string& out = console.out;
+    EXPECT_EQ(out.substr(0, out.find('\n')), "settings file " + Path("a.dat"));
+    for (const char* part : {
+             "\n\n機能選択\n  select.auto-position-adjust    = 9  # 自動位置補正の調整(J)\n",
+             "\n  select.print-position          = 0  # 印刷位置の微調整(K) mm\n",
+             "\n\n書式の設定： 書式３\n  form3.load-front-tractor       = 120  # 吸入位置 "
+             "フロントトラクタ(F) /120インチ\n",
+             "\n  form3.page-length              = 72  # 用紙長(N) 行\n",
+             "\n  msw2-1                         = off  # "
+             "１バイトコード系数字ゼロにスラッシュを付ける(K) "
+             "（MSW2-1）\n",
+             "\n\nrepairs that loading makes:\n  byte 77 (select.print-pressure): 58 -> 30\n",
+         }) {
+        EXPECT_NE(out.find(part), std::string::npos) << part;
+    }
+
+    ASSERT_EQ(Run({"show", "factory", "--json"}), kExitOk);
+    EXPECT_TRUE(console.out.starts_with("{\n  \"source\": \"factory\",\n  \"fields\": [\n"));
+    EXPECT_NE(
+        console.out.find(
+            "    {\"key\": \"param.intake-time\", \"page\": \"パラメータ設定\", \"group\": \"\", "
+            "\"label\": \"シートガイドからの用紙吸入時間(J)\", \"unit\": \"秒\", \"kind\": "
+            "\"number\", \"min\": 2, \"max\": 5, \"value\": \"2\"},\n"),
+        std::string::npos);
+    EXPECT_NE(console.out.find("\"choices\": [\"縮小なし\", \"２／３縮小\", \"４／５縮小\"], "
+                               "\"value\": \"縮小なし\""),
+              std::string::npos);
+    EXPECT_NE(console.out.find("\n  ],\n  \"repairs\": []\n}\n"), std::string::npos);
+}
+
+TEST_F(CliTest, DiffListsTheFieldsAndBytesThatDifferAndExitsWith1) {
+    SettingRecord record = FactoryRecord();
+    record[off::kReduction] = '5';
+    record[off::kOpaque[0]] = 0x01;
+    record[11] |= 0x02; // MSW3-6, a switch without a control
+    Write(Path("a.dat"), FileOf(record));
+
+    EXPECT_EQ(Run({"diff", "factory", Path("a.dat")}), kExitDifferent);
+    EXPECT_EQ(console.out, "select.reduction: 縮小なし -> ４／５縮小  # 縮小印刷(P)\n"
+                           "byte 11: 00 -> 02\n"
+                           "byte 22: 00 -> 01\n");
+    EXPECT_EQ(Run({"diff", Path("a.dat"), Path("a.dat")}), kExitOk);
+    EXPECT_EQ(console.out, "");
+
+    EXPECT_EQ(Run({"diff", "--json", "factory", Path("a.dat")}), kExitDifferent);
+    EXPECT_NE(console.out.find("\"a\": \"縮小なし\", \"b\": \"４／５縮小\"}\n  ],"),
+              std::string::npos);
+    EXPECT_NE(console.out.find("\n    {\"byte\": 22, \"a\": \"00\", \"b\": \"01\"}\n  ]\n}\n"),
+              std::string::npos);
+}
+
+TEST_F(CliTest, SetChangesAFileInPlaceOrIntoAnotherAndKeepsWhatItDoesNotTouch) {
+    SettingRecord record = FactoryRecord();
+    record[off::kOpaque[2]] = 0x7F;
+    Write(Path("a.dat"), FileOf(record));
+    ASSERT_EQ(Run({"set", Path("a.dat"), "form1.page-length=72", "-o", Path("b.dat")}), kExitOk);
+    EXPECT_EQ(Read(Path("a.dat")), FileOf(record));
+    ASSERT_EQ(Run({"set", Path("a.dat"), "form1.page-length=72"}), kExitOk);
+    record[off::kFormBlock[1]] = '7';
+    record[off::kFormBlock[1] + 1] = '2';
+    EXPECT_EQ(Read(Path("a.dat")), FileOf(record));
+    EXPECT_EQ(Read(Path("b.dat")), FileOf(record));
+    EXPECT_EQ(console.out + console.err, "");
+}
+
+// Each kind of file that is no settings file, through every command that reads one.
+class BadFileTest : public CliTest {
+protected:
+    void SetUp() override {
+        CliTest::SetUp();
+        printers.queues = {{"Q", "LPT1:"}};
+        Write(Path("good.dat"), FileOf(FactoryRecord()));
+    }
+
+    void ExpectRefusedEverywhere(const std::string& path, const std::string& reason) {
+        const std::map<std::string, Bytes> before = Snapshot();
+        const std::string message = "switchboard-cli: " + path + ": " + reason + "\n";
+        const std::vector<std::vector<std::string>> commands = {
+            {"show", path},
+            {"show", path, "--json"},
+            {"diff", path, Path("good.dat")},
+            {"diff", "factory", path},
+            {"set", path, "select.form=書式１"},
+            {"set", path, "select.form=書式１", "-o", Path("good.dat")},
+            {"send", path, "--printer", "Q"},
+            {"send", path, "--all"},
+        };
+        for (const std::vector<std::string>& command : commands) {
+            EXPECT_EQ(Run(command), kExitBadInput) << command[0];
+            EXPECT_EQ(console.err, message) << command[0];
+            EXPECT_EQ(console.out, "") << command[0];
+        }
+        EXPECT_EQ(Snapshot(), before);
+        EXPECT_TRUE(printers.sent.empty());
+    }
+};
+
+TEST_F(BadFileTest, MissingFile) {
+    ExpectRefusedEverywhere(Path("none.dat"), "no such file");
+}
+
+TEST_F(BadFileTest, EmptyFile) {
+    Write(Path("empty.dat"), {});
+    ExpectRefusedEverywhere(Path("empty.dat"), "not a settings file: short: 0 bytes, expected 290");
+}
+
+TEST_F(BadFileTest, ShortFile) {
+    Bytes file = FileOf(FactoryRecord());
+    file.pop_back();
+    Write(Path("short.dat"), file);
+    ExpectRefusedEverywhere(Path("short.dat"),
+                            "not a settings file: short: 289 bytes, expected 290");
+}
+
+TEST_F(BadFileTest, LongFile) {
+    Bytes file = FileOf(FactoryRecord());
+    file.push_back(0x00);
+    Write(Path("long.dat"), file);
+    ExpectRefusedEverywhere(Path("long.dat"), "not a settings file: longer than 290 bytes");
+}
+
+TEST_F(BadFileTest, WrongHeader) {
+    Bytes file = FileOf(FactoryRecord());
+    file[0] = 'q';
+    Write(Path("header.dat"), file);
+    ExpectRefusedEverywhere(Path("header.dat"),
+                            "not a settings file: bad header: byte 0 is 71, expected 51");
+}
+
+TEST_F(BadFileTest, RandomFile) {
+    Bytes file(290);
+    std::uint32_t state = 12345;
+    for (std::uint8_t& byte : file) {
+        state = state * 1103515245 + 12345;
+        byte = static_cast<std::uint8_t>(state >> 16);
+    }
+    Write(Path("random.bin"), file);
+    ExpectRefusedEverywhere(Path("random.bin"), "not a settings file: bad header: byte 0 is " +
+                                                    HexBytes(std::span(file).first(1)) +
+                                                    ", expected 51");
+}
+
+TEST_F(CliTest, RefusedKeysAndValuesWriteNothing) {
+    Write(Path("a.dat"), FileOf(FactoryRecord()));
+    const std::map<std::string, Bytes> before = Snapshot();
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"set", Path("a.dat"), "select.colour=red"},
+         "unknown key \"select.colour\" (nothing written)"},
+        {{"set", Path("a.dat"), "form1.page-length=0", "-o", Path("b.dat")},
+         "form1.page-length: \"0\" is not a whole number from 1 to 99 (nothing written)"},
+        {{"new", Path("b.dat"), "param.font1=Times"},
+         "param.font1: \"Times\" is not one of 標準, イタリック, クーリエ, ゴシック, OCR-B "
+         "(nothing written)"},
+        {{"set", Path("a.dat"), "Form1.page-length=7"},
+         "\"Form1.page-length=7\" does not start with a key (lower-case letters, digits, '.' "
+         "and '-') (switchboard-cli --help tells more)"},
+    };
+    for (const auto& [args, message] : cases) {
+        EXPECT_EQ(Run(args), kExitBadInput) << message;
+        EXPECT_EQ(console.err, "switchboard-cli: " + message + "\n");
+    }
+    EXPECT_EQ(Snapshot(), before);
+}
+
+TEST_F(CliTest, AFolderThatCannotBeWrittenIsNamedAndLeftAsItWas) {
+    fs::create_directory(Path("ro"));
+    Write(Path("ro/a.dat"), FileOf(FactoryRecord()));
+    fs::permissions(Path("ro"), fs::perms::owner_read | fs::perms::owner_exec |
+                                    fs::perms::group_read | fs::perms::group_exec |
+                                    fs::perms::others_read | fs::perms::others_exec);
+    const std::map<std::string, Bytes> before = Snapshot();
+    EXPECT_EQ(RunUnprivileged({"set", Path("ro/a.dat"), "select.form=書式２"}), kExitBadInput);
+    EXPECT_EQ(console.err, "switchboard-cli: " + Path("ro/a.dat") + ": cannot create a file in " +
+                               Path("ro") + ": Permission denied\n");
+    EXPECT_EQ(Snapshot(), before);
+}
+
+TEST_F(CliTest, SendGoesOncePerPrinterWithALineForEach) {
+    printers.queues = {{"A", "LPT1:"}, {"B", "USB001"}, {"C", "LPT2:"}};
+    printers.results["C"] = {SendOutcome::Failed, "the spooler did not take the job"};
+    SettingRecord record = FactoryRecord();
+    record[7] = 0xF2; // loading drops the high bits: the job carries what the panel would send
+    Write(Path("a.dat"), FileOf(record));
+
+    EXPECT_EQ(Run({"send", Path("a.dat"), "--printer", "B", "--printer", "A", "--printer", "B"}),
+              kExitOk);
+    EXPECT_EQ(console.out, "sent: \"B\" (USB001)\nsent: \"A\" (LPT1:)\n");
+    ASSERT_EQ(printers.sent.size(), 2u);
+    EXPECT_EQ(printers.sent[0].second, FactoryRecord());
+
+    printers.sent.clear();
+    EXPECT_EQ(Run({"send", Path("a.dat"), "--all"}), kExitPrinterFailed);
+    EXPECT_EQ(console.out, "sent: \"A\" (LPT1:)\nsent: \"B\" (USB001)\n"
+                           "not sent: \"C\" (LPT2:): the spooler did not take the job\n");
+    EXPECT_EQ(printers.sent.size(), 3u);
+
+    printers.sent.clear();
+    EXPECT_EQ(Run({"send", Path("a.dat"), "--printer", "A", "--printer", "D"}), kExitBadInput);
+    EXPECT_EQ(console.err,
+              "switchboard-cli: no printer \"D\" among the queues switchboard-cli printers lists "
+              "(nothing sent)\n");
+    printers.knowsDriver = false;
+    EXPECT_EQ(Run({"send", Path("a.dat"), "--all"}), kExitBadInput);
+    printers.listError = "the CUPS scheduler at /run/cups.sock does not answer: refused";
+    EXPECT_EQ(Run({"send", Path("a.dat"), "--printer", "A"}), kExitPrinterFailed);
+    EXPECT_EQ(console.err, "switchboard-cli: " + printers.listError + "\n");
+    EXPECT_TRUE(printers.sent.empty());
+}
+
+// The panel's own path: the queues its selection offers, its job, its refusal of FILE:.
+TEST_F(CliTest, SendAllReachesEachQueueOfTheDriverOnceAndSkipsFile) {
+    test::FakeSpooler spooler;
+    spooler.AddLocal("Q1", "VYR Quillstrike 480ZQ9", "LPT1:");
+    spooler.AddLocal("Q2", "VYR Quillstrike 480ZQ9", "USB001");
+    spooler.AddLocal("File", "VYR Quillstrike 480ZQ9", "FILE:");
+    spooler.AddLocal("Other", "Another printer", "LPT2:");
+    SpoolerAccess access(spooler, OsVersionInfo{});
+    Write(Path("a.dat"), FileOf(FactoryRecord()));
+    const std::vector<std::string> args = {"send", Path("a.dat"), "--all"};
+    EXPECT_EQ(cli::Run(args, console, files, access), kExitOk);
+    EXPECT_EQ(console.out, "skipped: \"File\" (FILE:): the connection is FILE:, which never "
+                           "reaches the printer (the panel refuses it too)\n"
+                           "sent: \"Q1\" (LPT1:)\nsent: \"Q2\" (USB001)\n");
+    ASSERT_EQ(spooler.docs.size(), 2u);
+    EXPECT_EQ(spooler.docs[0].docName, "Switchboard Status Write");
+    EXPECT_EQ(spooler.writes,
+              (std::vector<Bytes>(2, Bytes(FactoryRecord().begin(), FactoryRecord().end()))));
+}
+
+TEST_F(CliTest, UsageErrorsExitWith2AndHelpWith0) {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{}, "no command given"},
+        {{"print", "a.dat"}, "unknown command \"print\""},
+        {{"show", "a.dat", "--all"}, "show: unknown option or one without its value: --all"},
+        {{"send", "a.dat", "--printer"},
+         "send: unknown option or one without its value: --printer"},
+        {{"send", "a.dat", "--timeout", "0", "--all"},
+         "--timeout takes a whole number of seconds from 1 to 3600"},
+        {{"set", "a.dat"}, "set takes a FILE and at least one KEY=VALUE"},
+        {{"diff", "a.dat"}, "diff takes two FILEs"},
+    };
+    for (const auto& [args, message] : cases) {
+        EXPECT_EQ(Run(args), kExitBadInput) << message;
+        EXPECT_EQ(console.err,
+                  "switchboard-cli: " + message + " (switchboard-cli --help tells more)\n");
+    }
+    EXPECT_EQ(Run({"--help"}), kExitOk);
+    EXPECT_TRUE(console.out.starts_with("usage: switchboard-cli COMMAND [ARGUMENTS]\n"));
+}
+
+TEST(CliText, AssignmentsSplitAtTheFirstEqualsSign) {
+    const auto parsed = ParseAssignment("select.print-pressure=-6=x");
+    ASSERT_TRUE(std::holds_alternative<FieldAssignment>(parsed));
+    EXPECT_EQ(std::get<FieldAssignment>(parsed).key, "select.print-pressure");
+    EXPECT_EQ(std::get<FieldAssignment>(parsed).value, "-6=x");
+    EXPECT_EQ(std::get<std::string>(ParseAssignment("form1")), "\"form1\" is not KEY=VALUE");
+}
+
+TEST(CliText, JsonStringsEscapeWhatTheyMustAndReplaceStrayBytes) {
+    EXPECT_EQ(JsonString("a\"b\\c\nd\x01日本"), "\"a\\\"b\\\\c\\nd\\u0001日本\"");
+    EXPECT_EQ(JsonString("x\xFFy\xE6\x97"), "\"x\xEF\xBF\xBDy\xEF\xBF\xBD\xEF\xBF\xBD\"");
+}
+
+} // namespace
+} // namespace sb::cli
