@@ -8,6 +8,7 @@ SB_PACKAGES=(
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 xvfb fonts-ipafont-gothic
     fonts-wine imagemagick clang-format clang-tidy libclang-rt-14-dev wixl msitools unzip
     fp-utils p7zip-full
+    cups-daemon cups cups-client libcups2-dev
 )
 
 sb_log() { printf '== %s\n' "$*" >&2; }

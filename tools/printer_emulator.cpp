@@ -1,10 +1,11 @@
 // sbemu: the printer's end of the test set-up. A pipe port ("|sbemu receive ...") starts one
 // process per job with the job's bytes on standard input; the process checks the frame and
-// writes down what the printer would take from the record. "show" and "show-raw" print the
-// same for a settings file and for a captured job.
+// writes down what the printer would take from the record. "listen" does the same for each
+// connection to a TCP port, as a network printer takes raw jobs. "show" and "show-raw" print
+// the same for a settings file and for a captured job.
 
-#include "record/setting_record.h"
 #include "files/settings_file.h"
+#include "record/setting_record.h"
 #include "tools/job_check.h"
 #include "tools/record_text.h"
 
@@ -15,9 +16,11 @@
 #include <cstdio>
 #include <ctime>
 #include <fcntl.h>
+#include <netinet/in.h>
 #include <span>
 #include <string>
 #include <string_view>
+#include <sys/socket.h>
 #include <unistd.h>
 #include <vector>
 
@@ -32,6 +35,7 @@ constexpr int kExitMalformed = 2;
 constexpr std::size_t kKeptBytes = 1 << 20;
 
 constexpr std::string_view kUsage = "usage: sbemu receive [--out FILE] [--log FILE]\n"
+                                    "       sbemu listen [--out FILE] [--log FILE]\n"
                                     "       sbemu show FILE.dat\n"
                                     "       sbemu show-raw FILE\n";
 
@@ -167,20 +171,28 @@ JobText DescribeJob(std::span<const std::uint8_t> job) {
     return result;
 }
 
-int Receive(std::span<char* const> args) {
+struct JobFiles {
     std::string outPath;
     std::string logPath;
+};
+
+// --out and --log; false on anything else.
+bool ParseJobFiles(std::span<char* const> args, JobFiles& files) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
         if ((arg == "--out" || arg == "--log") && i + 1 < args.size()) {
-            (arg == "--out" ? outPath : logPath) = args[++i];
+            (arg == "--out" ? files.outPath : files.logPath) = args[++i];
         } else {
-            std::fputs(kUsage.data(), stderr);
-            return kExitFailure;
+            return false;
         }
     }
+    return true;
+}
+
+// Reads one job to its end, keeps its bytes and writes down what it says.
+int TakeJob(int fd, const JobFiles& files) {
     Input job;
-    if (!ReadAll(STDIN_FILENO, job)) {
+    if (!ReadAll(fd, job)) {
         std::fputs("sbemu: cannot read the job\n", stderr);
         return kExitFailure;
     }
@@ -188,15 +200,58 @@ int Receive(std::span<char* const> args) {
     const std::string text =
         "job " + Timestamp() + ", " + SizeText(job) + "\n" + described.text + "\n";
     // The raw bytes first: whoever waits for the log entry finds them complete.
-    if (!outPath.empty() && !WriteFile(outPath, O_TRUNC, job.bytes)) {
+    if (!files.outPath.empty() && !WriteFile(files.outPath, O_TRUNC, job.bytes)) {
         return kExitFailure;
     }
-    const bool logged = logPath.empty() ? WriteAll(STDOUT_FILENO, AsBytes(text))
-                                        : WriteFile(logPath, O_APPEND, AsBytes(text));
+    const bool logged = files.logPath.empty() ? WriteAll(STDOUT_FILENO, AsBytes(text))
+                                              : WriteFile(files.logPath, O_APPEND, AsBytes(text));
     if (!logged) {
         return kExitFailure;
     }
     return described.good ? kExitGood : kExitMalformed;
+}
+
+int Receive(std::span<char* const> args) {
+    JobFiles files;
+    if (!ParseJobFiles(args, files)) {
+        std::fputs(kUsage.data(), stderr);
+        return kExitFailure;
+    }
+    return TakeJob(STDIN_FILENO, files);
+}
+
+// Takes one connection at a time on a free port of the loopback address, which it prints
+// first, until it is stopped.
+int Listen(std::span<char* const> args) {
+    JobFiles files;
+    if (!ParseJobFiles(args, files)) {
+        std::fputs(kUsage.data(), stderr);
+        return kExitFailure;
+    }
+    const UniqueFd listener(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    auto* any = reinterpret_cast<sockaddr*>(&address);
+    if (!listener.Valid() || ::bind(listener.Get(), any, length) != 0 ||
+        ::listen(listener.Get(), 8) != 0 || ::getsockname(listener.Get(), any, &length) != 0) {
+        std::fputs("sbemu: cannot listen on the loopback address\n", stderr);
+        return kExitFailure;
+    }
+    const std::string port = std::to_string(ntohs(address.sin_port)) + "\n";
+    if (!WriteAll(STDOUT_FILENO, AsBytes(port))) {
+        return kExitFailure;
+    }
+    for (;;) {
+        const UniqueFd connection(::accept4(listener.Get(), nullptr, nullptr, SOCK_CLOEXEC));
+        if (connection.Valid()) {
+            TakeJob(connection.Get(), files);
+        } else if (errno != EINTR && errno != ECONNABORTED) {
+            std::fputs("sbemu: cannot take a connection\n", stderr);
+            return kExitFailure;
+        }
+    }
 }
 
 int Show(const std::string& path) {
@@ -237,6 +292,9 @@ int Run(std::span<char* const> args) {
     const std::string_view command = args[0];
     if (command == "receive") {
         return Receive(args.subspan(1));
+    }
+    if (command == "listen") {
+        return Listen(args.subspan(1));
     }
     if (args.size() == 2 && command == "show") {
         return Show(args[1]);
