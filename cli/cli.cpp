@@ -131,6 +131,7 @@ std::string Joined(const std::vector<std::string>& parts, std::string_view separ
 
 std::string JsonStrings(const std::vector<std::string>& texts) {
     std::vector<std::string> quoted;
+    quoted.reserve(texts.size());
     for (const std::string& text : texts) {
         quoted.push_back(JsonString(text));
     }
@@ -463,7 +464,9 @@ int Command::Dispatch(std::span<const std::string> args) {
         } else if (arg == "-o" && command == "set" && hasValue && !parsed.output) {
             parsed.output = args[++i];
         } else if (arg.size() > 1 && arg[0] == '-') {
-            return Usage(command + ": unknown option or one without its value: " + arg);
+            std::string message = command + ": unknown option or one without its value: ";
+            message += arg;
+            return Usage(message);
         } else {
             parsed.operands.push_back(arg);
         }

@@ -365,7 +365,7 @@ FieldInfo InfoOf(const ControlText& text, std::string page) {
 }
 
 void AddPage(Catalogue& catalogue, std::size_t page, std::span<const ControlText> texts,
-             BindingTable bindings) {
+             const BindingTable& bindings) {
     for (const ControlText& text : texts) {
         const Binding* binding = FindBinding(bindings, text.control);
         if (binding == nullptr) {
