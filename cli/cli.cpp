@@ -135,7 +135,10 @@ std::string JsonStrings(const std::vector<std::string>& texts) {
     for (const std::string& text : texts) {
         quoted.push_back(JsonString(text));
     }
-    return "[" + Joined(quoted, ", ") + "]";
+    std::string json = "[";
+    json += Joined(quoted, ", ");
+    json += ']';
+    return json;
 }
 
 std::string KindName(FieldKind kind) {

@@ -89,7 +89,10 @@ std::string WinFileAccess::Replace(const std::string& path, std::span<const std:
     const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
     TempFile temp(Widen(folder));
     if (!temp.Created()) {
-        return Failure("cannot create a file in " + folder);
+        // Named without its last separator, unless that is a drive's root.
+        const bool root = folder.size() <= 1 || folder[folder.size() - 2] == ':';
+        return Failure("cannot create a file in " +
+                       (root ? folder : folder.substr(0, folder.size() - 1)));
     }
     FileHandle file(::CreateFileW(temp.Path().c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -460,7 +460,10 @@ std::string WithoutMnemonic(std::string_view shown) {
 }
 
 std::string Quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
+    std::string quoted = "\"";
+    quoted += text;
+    quoted += '"';
+    return quoted;
 }
 
 std::string ChoiceList(const std::vector<std::string>& choices) {

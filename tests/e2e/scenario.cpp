@@ -76,6 +76,16 @@ Changes ChangesBetween(const Bytes& from, const Bytes& to) {
     return changes;
 }
 
+void ExpectLogLines(const JobCapture& capture, const std::vector<std::string>& lines) {
+    if (!capture.Emulated()) {
+        return;
+    }
+    const std::string log = capture.Log();
+    for (const std::string& line : lines) {
+        EXPECT_NE(log.find("\n" + line + "\n"), std::string::npos) << line << " not in:\n" << log;
+    }
+}
+
 void Scenario::SetUp() {
     const std::string app = EnvVar("SB_E2E_APP");
     const std::string work = EnvVar("SB_E2E_WORK");

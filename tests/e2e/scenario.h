@@ -52,6 +52,9 @@ Bytes FileHeader();
 using Changes = std::vector<std::pair<std::size_t, std::uint8_t>>;
 Changes ChangesBetween(const Bytes& from, const Bytes& to);
 
+// The emulator's reading of the jobs, where it runs: each line is in its log.
+void ExpectLogLines(const JobCapture& capture, const std::vector<std::string>& lines);
+
 class Scenario : public ::testing::Test {
 protected:
     void SetUp() override;
