@@ -1,6 +1,7 @@
 #include "cli/posix_file_access.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -16,47 +17,39 @@ std::string Reason(std::string_view what, int error) {
 // The temporary file until it has taken the target's place; removed if it never does.
 class TempFile {
 public:
-    explicit TempFile(std::string pattern)
-        : m_path(std::move(pattern)), m_fd(::mkstemp(m_path.data())), m_bExists(m_fd >= 0) {}
+    explicit TempFile(std::string pattern) : m_path(std::move(pattern)) {
+        const int fd = ::mkstemp(m_path.data());
+        m_bExists = fd >= 0;
+        m_file = m_bExists ? ::fdopen(fd, "wb") : nullptr;
+        if (m_bExists && m_file == nullptr) {
+            ::close(fd);
+        }
+    }
     TempFile(const TempFile&) = delete;
     TempFile& operator=(const TempFile&) = delete;
     ~TempFile() {
-        if (m_fd >= 0) {
-            ::close(m_fd);
+        if (m_file != nullptr) {
+            std::fclose(m_file);
         }
         if (m_bExists) {
             ::unlink(m_path.c_str());
         }
     }
 
-    int Fd() const { return m_fd; }
+    std::FILE* File() const { return m_file; }
     const std::string& Path() const { return m_path; }
     bool Close() {
-        const int fd = m_fd;
-        m_fd = -1;
-        return ::close(fd) == 0;
+        std::FILE* file = m_file;
+        m_file = nullptr;
+        return std::fclose(file) == 0;
     }
     void Renamed() { m_bExists = false; }
 
 private:
     std::string m_path;
-    int m_fd;
-    bool m_bExists;
+    std::FILE* m_file = nullptr;
+    bool m_bExists = false;
 };
-
-bool WriteAll(int fd, std::span<const std::uint8_t> bytes) {
-    while (!bytes.empty()) {
-        const ssize_t put = ::write(fd, bytes.data(), bytes.size());
-        if (put < 0 && errno == EINTR) {
-            continue;
-        }
-        if (put <= 0) {
-            return false;
-        }
-        bytes = bytes.subspan(static_cast<std::size_t>(put));
-    }
-    return true;
-}
 
 // A new file gets the permissions any new file would; a replaced one keeps its own.
 mode_t ModeFor(const std::string& path) {
@@ -77,11 +70,12 @@ std::string PosixFileAccess::Replace(const std::string& path, std::span<const st
                                : slash == 0               ? "/"
                                                           : path.substr(0, slash);
     TempFile temp(path + ".XXXXXX");
-    if (temp.Fd() < 0) {
+    if (temp.File() == nullptr) {
         return Reason("cannot create a file in " + folder, errno);
     }
-    if (!WriteAll(temp.Fd(), bytes) || ::fchmod(temp.Fd(), ModeFor(path)) != 0 ||
-        ::fsync(temp.Fd()) != 0) {
+    const int fd = ::fileno(temp.File());
+    if (std::fwrite(bytes.data(), 1, bytes.size(), temp.File()) != bytes.size() ||
+        std::fflush(temp.File()) != 0 || ::fchmod(fd, ModeFor(path)) != 0 || ::fsync(fd) != 0) {
         return Reason("cannot write " + temp.Path(), errno);
     }
     if (!temp.Close()) {

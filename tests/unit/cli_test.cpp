@@ -9,12 +9,11 @@
 #include "record/factory_record.h"
 
 #include "fake_spooler.h"
+#include "tests/common/temp_files.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <regex>
 #include <sys/stat.h>
@@ -61,36 +60,23 @@ Bytes FileOf(const SettingRecord& record) {
 class CliTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "sbcli_test_XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern;
         // Open to the unprivileged user that the read-only test runs as.
-        fs::permissions(m_dir, fs::perms::owner_all | fs::perms::group_read |
-                                   fs::perms::group_exec | fs::perms::others_read |
-                                   fs::perms::others_exec);
+        fs::permissions(m_dir.Path(), fs::perms::owner_all | fs::perms::group_read |
+                                          fs::perms::group_exec | fs::perms::others_read |
+                                          fs::perms::others_exec);
     }
     void TearDown() override {
         std::error_code ignored;
         fs::permissions(Path("ro"), fs::perms::owner_all, ignored);
-        fs::remove_all(m_dir, ignored);
     }
 
-    std::string Path(const std::string& name) const { return (m_dir / name).string(); }
-    static void Write(const std::string& path, const Bytes& bytes) {
-        std::ofstream out(path, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(bytes.data()),
-                  static_cast<std::streamsize>(bytes.size()));
-    }
-    static Bytes Read(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    std::string Path(const std::string& name) const { return m_dir.File(name); }
     // Every file of the folder with its bytes, to tell that nothing changed.
     std::map<std::string, Bytes> Snapshot() const {
         std::map<std::string, Bytes> files;
-        for (const auto& entry : fs::recursive_directory_iterator(m_dir)) {
+        for (const auto& entry : fs::recursive_directory_iterator(m_dir.Path())) {
             if (entry.is_regular_file()) {
-                files[entry.path().string()] = Read(entry.path().string());
+                files[entry.path().string()] = test::ReadBytes(entry.path().string());
             }
         }
         return files;
@@ -133,7 +119,7 @@ protected:
     FakePrinters printers;
 
 private:
-    fs::path m_dir;
+    test::TempDir m_dir;
 };
 
 // show's "key = value" lines as set's arguments.
@@ -154,7 +140,7 @@ TEST_F(CliTest, ShowThenSetWithTheSameValuesGivesAByteIdenticalFile) {
                    "msw1-country=ドイツ"}),
               kExitOk)
         << console.err;
-    const Bytes before = Read(file);
+    const Bytes before = test::ReadBytes(file);
     ASSERT_EQ(before.size(), 290u);
 
     ASSERT_EQ(Run({"show", file}), kExitOk);
@@ -163,7 +149,7 @@ TEST_F(CliTest, ShowThenSetWithTheSameValuesGivesAByteIdenticalFile) {
     EXPECT_EQ(assignments.size(), RecordFieldList().size());
     args.insert(args.end(), assignments.begin(), assignments.end());
     ASSERT_EQ(Run(args), kExitOk) << console.err;
-    EXPECT_EQ(Read(file), before);
+    EXPECT_EQ(test::ReadBytes(file), before);
 }
 
 TEST_F(CliTest, ShowGivesEachPageItsFieldsAndTheRepairsLoadingMakes) {
@@ -171,7 +157,7 @@ TEST_F(CliTest, ShowGivesEachPageItsFieldsAndTheRepairsLoadingMakes) {
     record[77] = 'X'; // a print pressure that reads nothing
     record[off::kFormBlock[3]] = '7';
     record[off::kFormBlock[3] + 1] = '2';
-    Write(Path("a.dat"), FileOf(record));
+    test::WriteBytes(Path("a.dat"), FileOf(record));
 
     ASSERT_EQ(Run({"show", Path("a.dat")}), kExitOk);
     const std::string& out = console.out;
@@ -209,7 +195,7 @@ TEST_F(CliTest, DiffListsTheFieldsAndBytesThatDifferAndExitsWith1) {
     record[off::kReduction] = '5';
     record[off::kOpaque[0]] = 0x01;
     record[11] |= 0x02; // MSW3-6, a switch without a control
-    Write(Path("a.dat"), FileOf(record));
+    test::WriteBytes(Path("a.dat"), FileOf(record));
 
     EXPECT_EQ(Run({"diff", "factory", Path("a.dat")}), kExitDifferent);
     EXPECT_EQ(console.out, "select.reduction: 縮小なし -> ４／５縮小  # 縮小印刷(P)\n"
@@ -228,14 +214,14 @@ TEST_F(CliTest, DiffListsTheFieldsAndBytesThatDifferAndExitsWith1) {
 TEST_F(CliTest, SetChangesAFileInPlaceOrIntoAnotherAndKeepsWhatItDoesNotTouch) {
     SettingRecord record = FactoryRecord();
     record[off::kOpaque[2]] = 0x7F;
-    Write(Path("a.dat"), FileOf(record));
+    test::WriteBytes(Path("a.dat"), FileOf(record));
     ASSERT_EQ(Run({"set", Path("a.dat"), "form1.page-length=72", "-o", Path("b.dat")}), kExitOk);
-    EXPECT_EQ(Read(Path("a.dat")), FileOf(record));
+    EXPECT_EQ(test::ReadBytes(Path("a.dat")), FileOf(record));
     ASSERT_EQ(Run({"set", Path("a.dat"), "form1.page-length=72"}), kExitOk);
     record[off::kFormBlock[1]] = '7';
     record[off::kFormBlock[1] + 1] = '2';
-    EXPECT_EQ(Read(Path("a.dat")), FileOf(record));
-    EXPECT_EQ(Read(Path("b.dat")), FileOf(record));
+    EXPECT_EQ(test::ReadBytes(Path("a.dat")), FileOf(record));
+    EXPECT_EQ(test::ReadBytes(Path("b.dat")), FileOf(record));
     EXPECT_EQ(console.out + console.err, "");
 }
 
@@ -245,7 +231,7 @@ protected:
     void SetUp() override {
         CliTest::SetUp();
         printers.queues = {{"Q", "LPT1:"}};
-        Write(Path("good.dat"), FileOf(FactoryRecord()));
+        test::WriteBytes(Path("good.dat"), FileOf(FactoryRecord()));
     }
 
     void ExpectRefusedEverywhere(const std::string& path, const std::string& reason) {
@@ -276,14 +262,14 @@ TEST_F(BadFileTest, MissingFile) {
 }
 
 TEST_F(BadFileTest, EmptyFile) {
-    Write(Path("empty.dat"), {});
+    test::WriteBytes(Path("empty.dat"), {});
     ExpectRefusedEverywhere(Path("empty.dat"), "not a settings file: short: 0 bytes, expected 290");
 }
 
 TEST_F(BadFileTest, ShortFile) {
     Bytes file = FileOf(FactoryRecord());
     file.pop_back();
-    Write(Path("short.dat"), file);
+    test::WriteBytes(Path("short.dat"), file);
     ExpectRefusedEverywhere(Path("short.dat"),
                             "not a settings file: short: 289 bytes, expected 290");
 }
@@ -291,14 +277,14 @@ TEST_F(BadFileTest, ShortFile) {
 TEST_F(BadFileTest, LongFile) {
     Bytes file = FileOf(FactoryRecord());
     file.push_back(0x00);
-    Write(Path("long.dat"), file);
+    test::WriteBytes(Path("long.dat"), file);
     ExpectRefusedEverywhere(Path("long.dat"), "not a settings file: longer than 290 bytes");
 }
 
 TEST_F(BadFileTest, WrongHeader) {
     Bytes file = FileOf(FactoryRecord());
     file[0] = 'q';
-    Write(Path("header.dat"), file);
+    test::WriteBytes(Path("header.dat"), file);
     ExpectRefusedEverywhere(Path("header.dat"),
                             "not a settings file: bad header: byte 0 is 71, expected 51");
 }
@@ -310,14 +296,14 @@ TEST_F(BadFileTest, RandomFile) {
         state = state * 1103515245 + 12345;
         byte = static_cast<std::uint8_t>(state >> 16);
     }
-    Write(Path("random.bin"), file);
+    test::WriteBytes(Path("random.bin"), file);
     ExpectRefusedEverywhere(Path("random.bin"), "not a settings file: bad header: byte 0 is " +
                                                     HexBytes(std::span(file).first(1)) +
                                                     ", expected 51");
 }
 
 TEST_F(CliTest, RefusedKeysAndValuesWriteNothing) {
-    Write(Path("a.dat"), FileOf(FactoryRecord()));
+    test::WriteBytes(Path("a.dat"), FileOf(FactoryRecord()));
     const std::map<std::string, Bytes> before = Snapshot();
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"set", Path("a.dat"), "select.colour=red"},
@@ -340,7 +326,7 @@ TEST_F(CliTest, RefusedKeysAndValuesWriteNothing) {
 
 TEST_F(CliTest, AFolderThatCannotBeWrittenIsNamedAndLeftAsItWas) {
     fs::create_directory(Path("ro"));
-    Write(Path("ro/a.dat"), FileOf(FactoryRecord()));
+    test::WriteBytes(Path("ro/a.dat"), FileOf(FactoryRecord()));
     fs::permissions(Path("ro"), fs::perms::owner_read | fs::perms::owner_exec |
                                     fs::perms::group_read | fs::perms::group_exec |
                                     fs::perms::others_read | fs::perms::others_exec);
@@ -356,7 +342,7 @@ TEST_F(CliTest, SendGoesOncePerPrinterWithALineForEach) {
     printers.results["C"] = {SendOutcome::Failed, "the spooler did not take the job"};
     SettingRecord record = FactoryRecord();
     record[7] = 0xF2; // loading drops the high bits: the job carries what the panel would send
-    Write(Path("a.dat"), FileOf(record));
+    test::WriteBytes(Path("a.dat"), FileOf(record));
 
     EXPECT_EQ(Run({"send", Path("a.dat"), "--printer", "B", "--printer", "A", "--printer", "B"}),
               kExitOk);
@@ -391,7 +377,7 @@ TEST_F(CliTest, SendAllReachesEachQueueOfTheDriverOnceAndSkipsFile) {
     spooler.AddLocal("File", "VYR Quillstrike 480ZQ9", "FILE:");
     spooler.AddLocal("Other", "Another printer", "LPT2:");
     SpoolerAccess access(spooler, OsVersionInfo{});
-    Write(Path("a.dat"), FileOf(FactoryRecord()));
+    test::WriteBytes(Path("a.dat"), FileOf(FactoryRecord()));
     const std::vector<std::string> args = {"send", Path("a.dat"), "--all"};
     EXPECT_EQ(cli::Run(args, console, files, access), kExitOk);
     EXPECT_EQ(console.out, "skipped: \"File\" (FILE:): the connection is FILE:, which never "

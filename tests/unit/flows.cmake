@@ -1,2 +1,2 @@
-sb_unit_test(flows_tests flows_fakes.cpp panel_core_test.cpp settings_files_test.cpp
+sb_unit_test(flows_tests panel_core_test.cpp settings_files_test.cpp
              bar_layout_test.cpp LIBS sb_app sb_files)

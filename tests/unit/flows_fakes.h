@@ -10,6 +10,7 @@
 #include "printer/printer_selection.h"
 #include "record/settings_state.h"
 #include "tests/common/scripted_prompter.h"
+#include "tests/common/temp_files.h"
 #include "ui/prompter.h"
 
 #include <gtest/gtest.h>
@@ -241,23 +242,5 @@ struct FixedOs final : OsVersion {
     OsVersionInfo info;
     OsVersionInfo Get() const override { return info; }
 };
-
-// A fresh directory for one test, removed with everything in it afterwards.
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    // With a trailing separator, as the program directory has one.
-    const std::string& Path() const { return m_path; }
-    std::string File(const std::string& name) const { return m_path + name; }
-
-private:
-    std::string m_path;
-};
-
-std::vector<std::uint8_t> ReadBytes(const std::string& path);
-void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
 } // namespace sb::test
