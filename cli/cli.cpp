@@ -59,9 +59,9 @@ struct Arguments {
     std::chrono::seconds wait = kDefaultWait;
 };
 
-class Command {
+class CCommands {
 public:
-    Command(Console& console, FileAccess& files, PrinterAccess& printers)
+    CCommands(Console& console, FileAccess& files, PrinterAccess& printers)
         : m_console(console), m_files(files), m_printers(printers) {}
 
     int Dispatch(std::span<const std::string> args);
@@ -195,16 +195,16 @@ std::string RepairsJson(const std::vector<ByteRepair>& repairs) {
     return items.empty() ? "[]" : "[\n" + Joined(items, ",\n") + "\n  ]";
 }
 
-int Command::Fail(int code, std::string_view message) {
+int CCommands::Fail(int code, std::string_view message) {
     m_console.Err(std::string(kProgram) + std::string(message) + "\n");
     return code;
 }
 
-int Command::Usage(std::string_view message) {
+int CCommands::Usage(std::string_view message) {
     return Fail(kExitBadInput, std::string(message) + " (switchboard-cli --help tells more)");
 }
 
-std::optional<SettingRecord> Command::Load(const std::string& path) {
+std::optional<SettingRecord> CCommands::Load(const std::string& path) {
     if (path == kFactory) {
         return FactoryRecord();
     }
@@ -228,7 +228,7 @@ std::optional<SettingRecord> Command::Load(const std::string& path) {
     return check.record;
 }
 
-int Command::Show(const Arguments& args) {
+int CCommands::Show(const Arguments& args) {
     if (args.operands.size() != 1) {
         return Usage("show takes one FILE");
     }
@@ -264,7 +264,7 @@ int Command::Show(const Arguments& args) {
     return kExitOk;
 }
 
-int Command::Diff(const Arguments& args) {
+int CCommands::Diff(const Arguments& args) {
     if (args.operands.size() != 2) {
         return Usage("diff takes two FILEs");
     }
@@ -325,8 +325,8 @@ int Command::Diff(const Arguments& args) {
     return lines.empty() ? kExitOk : kExitDifferent;
 }
 
-int Command::Set(const std::string& source, const std::vector<std::string>& arguments,
-                 const std::string& output) {
+int CCommands::Set(const std::string& source, const std::vector<std::string>& arguments,
+                   const std::string& output) {
     std::vector<FieldAssignment> assignments;
     for (const std::string& argument : arguments) {
         auto parsed = ParseAssignment(argument);
@@ -350,7 +350,7 @@ int Command::Set(const std::string& source, const std::vector<std::string>& argu
     return kExitOk;
 }
 
-int Command::Printers() {
+int CCommands::Printers() {
     const QueueList list = m_printers.Queues();
     if (!list.error.empty()) {
         return Fail(kExitPrinterFailed, list.error);
@@ -363,7 +363,7 @@ int Command::Printers() {
     return kExitOk;
 }
 
-int Command::Send(const Arguments& args) {
+int CCommands::Send(const Arguments& args) {
     if (args.operands.size() != 1) {
         return Usage("send takes one FILE");
     }
@@ -432,7 +432,7 @@ int Command::Send(const Arguments& args) {
     return failed ? kExitPrinterFailed : kExitOk;
 }
 
-int Command::Dispatch(std::span<const std::string> args) {
+int CCommands::Dispatch(std::span<const std::string> args) {
     if (args.empty()) {
         return Usage("no command given");
     }
@@ -515,8 +515,8 @@ int Command::Dispatch(std::span<const std::string> args) {
 
 int Run(std::span<const std::string> args, Console& console, FileAccess& files,
         PrinterAccess& printers) {
-    Command command(console, files, printers);
-    return command.Dispatch(args);
+    CCommands commands(console, files, printers);
+    return commands.Dispatch(args);
 }
 
 } // namespace sb::cli
