@@ -87,7 +87,7 @@ INT_PTR CDialog::RunModeless(HACCEL accelerators) {
 bool CDialog::InputWaiting() {
     // Only a wait tells Wine that the program waits for input (WaitForInputIdle): one that
     // gives up at once, before the peek that says whether a message is there. Its own answer
-    // counts windows that need painting but will never get a WM_PAINT, hidden ones among them.
+    // is no guide: under Wine it kept saying input was waiting while GetMessage found none.
     ::MsgWaitForMultipleObjectsEx(0, nullptr, 0, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     MSG msg;
     return ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE) != FALSE;
