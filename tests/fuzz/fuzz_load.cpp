@@ -102,14 +102,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     // The emulator's side: its header check agrees with the loader, and whatever the bytes,
-    // they can be framed and shown.
-    if (CheckSettingsFile(bytes).record.has_value() != isSettingsFile) {
+    // they can be framed and shown, a settings file's record as its show command shows it.
+    const SettingsFileCheck check = CheckSettingsFile(bytes);
+    if (check.record.has_value() != isSettingsFile) {
         fuzz::Fail("header check disagrees with the loader", 0, isSettingsFile, !isSettingsFile);
     }
     CheckFrame(bytes);
     SettingRecord raw{};
     std::copy_n(data, std::min(size, kRecordSize), raw.begin());
-    RenderRecord(raw);
-    RenderRecord(current);
+    RenderRecord(check.record ? *check.record : raw);
     return 0;
 }
