@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <numeric>
 #include <span>
 #include <string_view>
 
@@ -57,6 +58,7 @@ RecordText DescribeRecord(const SettingRecord& record) {
     const std::vector<std::string> values = fields.Values();
 
     std::vector<PlacedLine> lines;
+    lines.reserve(infos.size() + 64);
     for (std::size_t i = 0; i < infos.size(); ++i) {
         lines.push_back(
             {infos[i].offset, std::countr_zero(infos[i].mask), infos[i].key + ": " + values[i]});
@@ -68,13 +70,18 @@ RecordText DescribeRecord(const SettingRecord& record) {
     }
     lines.push_back({off::kIntakeTimeTens, 0,
                      ByteName(off::kIntakeTimeTens) + ": " + Hex(record[off::kIntakeTimeTens])});
-    std::stable_sort(lines.begin(), lines.end(), [](const PlacedLine& a, const PlacedLine& b) {
-        return a.offset != b.offset ? a.offset < b.offset : a.bit < b.bit;
+    // Only the places are sorted: each text moves once, into the result.
+    std::vector<std::size_t> order(lines.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&lines](std::size_t a, std::size_t b) {
+        return lines[a].offset != lines[b].offset ? lines[a].offset < lines[b].offset
+                                                  : lines[a].bit < lines[b].bit;
     });
 
     RecordText result;
-    for (PlacedLine& line : lines) {
-        result.lines.push_back(std::move(line.text));
+    result.lines.reserve(lines.size());
+    for (const std::size_t i : order) {
+        result.lines.push_back(std::move(lines[i].text));
     }
     result.repairs = fields.Repairs(record);
     return result;

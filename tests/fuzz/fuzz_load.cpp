@@ -101,15 +101,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
 
-    // The emulator's side: its header check agrees with the loader, and whatever the bytes,
-    // they can be framed and shown.
-    if (CheckSettingsFile(bytes).record.has_value() != isSettingsFile) {
+    // The emulator's side: its header check agrees with the loader, it frames any bytes, and
+    // it shows what it would show: a settings file's record, or bytes as long as a record.
+    const SettingsFileCheck check = CheckSettingsFile(bytes);
+    if (check.record.has_value() != isSettingsFile) {
         fuzz::Fail("header check disagrees with the loader", 0, isSettingsFile, !isSettingsFile);
     }
     CheckFrame(bytes);
-    SettingRecord raw{};
-    std::copy_n(data, std::min(size, kRecordSize), raw.begin());
-    RenderRecord(raw);
-    RenderRecord(current);
+    if (check.record) {
+        RenderRecord(*check.record);
+    } else if (size == kRecordSize) {
+        SettingRecord raw{};
+        std::copy_n(data, size, raw.begin());
+        RenderRecord(raw);
+    }
     return 0;
 }

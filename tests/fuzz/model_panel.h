@@ -60,19 +60,23 @@ struct ModelPanel {
 
 // Bytes that a page writes when it encodes; every other byte, the form blocks included (no
 // form dialog runs here), must come out of a decode and an encode exactly as it went in.
-inline bool PageField(std::size_t offset) {
+// A table, since the checks ask for every byte of every input.
+inline constexpr std::array<bool, kRecordSize> kPageFields = [] {
     constexpr std::size_t kFields[] = {
         4,   5,   7,   8,   10,  11,  13,  14,                           // switches
         16,  18,  20,  24,  28,  29,  31,  32,  34,  35,  36,  243, 244, // parameters
         247, 249, 250, 252, 253, 255, 256, 258, 259, 261, 262,           //
         26,  67,  68,  70,  72,  74,  75,  77,  78,  80,  81,  83,  85,  // selections
     };
+    std::array<bool, kRecordSize> fields{};
     for (const std::size_t field : kFields) {
-        if (field == offset) {
-            return true;
-        }
+        fields[field] = true;
     }
-    return false;
+    return fields;
+}();
+
+constexpr bool PageField(std::size_t offset) {
+    return kPageFields[offset];
 }
 
 [[noreturn]] inline void Fail(const char* what, std::size_t offset, int got, int expected) {
