@@ -1,7 +1,9 @@
 #include "cli/cli.h"
 
 #include "cli/assignment.h"
+#include "cli/fleet.h"
 #include "cli/json.h"
+#include "cli/device_uri.h"
 #include "files/settings_file.h"
 #include "pages/record_fields.h"
 #include "record/factory_record.h"
@@ -30,41 +32,89 @@ constexpr std::string_view kHelp =
     "  printers                       the queues send can reach, with their connections\n"
     "  send FILE --printer NAME...    send the settings to each printer named, once\n"
     "  send FILE --all                to every queue of the printer's driver (not on CUPS)\n"
-    "       [--timeout S]             on CUPS: how long to wait for each queue to hand the\n"
-    "                                 job to the printer (default 30 s)\n"
+    "  send FILE --device URI...      straight to a printer's raw port, socket://HOST[:PORT]\n"
+    "                                 (port 9100 unless given), also beside the others\n"
+    "       [--jobs N]                to N printers at once (default 16)\n"
+    "       [--timeout S]             how long each printer may take (default 30 s): on\n"
+    "                                 CUPS to hand the job on, on a raw port to take it\n"
+    "       [--json]                  a JSON object a line for each printer\n"
     "  --help                         this text\n"
     "\n"
-    "FILE, A and B may be \"factory\", the factory settings. A value is given as show prints\n"
-    "it: an entry of a list, one of a radio pair's two texts (its \"(X)\" may be left off),\n"
-    "on or off for a check box, a whole number in its range.\n"
+    "FILE, A and B may be \"factory\", the factory settings (a file of that name is\n"
+    "./factory). A value is given as show prints it: an entry of a list, one of a radio\n"
+    "pair's two texts (its \"(X)\" may be left off), on or off for a check box, a whole\n"
+    "number in its range.\n"
     "\n"
     "Exit codes: 0 done; 1 diff found differences; 2 bad usage, file or value (nothing is\n"
-    "written or sent); 3 a printer or the spooler did not take the job.\n";
+    "written or sent); 3 a printer or the spooler did not take the job; 4 the output could\n"
+    "not be written.\n";
 
 constexpr std::string_view kProgram = "switchboard-cli: ";
 constexpr std::string_view kFactory = "factory";
 // How long send waits for a queue to hand a job on, where the spooler can tell (CUPS).
 constexpr std::chrono::seconds kDefaultWait(30);
 constexpr int kLongestWait = 3600;
+constexpr std::size_t kDefaultJobs = 16;
+constexpr int kMostJobs = 256;
+// The version of what --json writes; it counts up whenever a name or a type changes.
+constexpr int kJsonSchema = 2;
 // Keys are padded to this width in show's text, so that the values line up.
 constexpr std::size_t kKeyColumn = 31;
+
+// A printer as send's arguments name it, in their order.
+struct TargetName {
+    enum class Kind { Printer, Device, All } kind;
+    std::string text; // the queue's name, the device's URI
+};
 
 // What a command's arguments hold once the options are taken out.
 struct Arguments {
     std::vector<std::string> operands;
     bool json = false;
-    bool all = false;
     std::optional<std::string> output;
-    std::vector<std::string> printers;
+    std::vector<TargetName> targets;
     std::chrono::seconds wait = kDefaultWait;
+    std::size_t jobs = kDefaultJobs;
+};
+
+bool Names(const Arguments& args, TargetName::Kind kind) {
+    return std::any_of(args.targets.begin(), args.targets.end(),
+                       [kind](const TargetName& target) { return target.kind == kind; });
+}
+
+// The progress of a send, on one line that each count rewrites.
+class CProgressLine {
+public:
+    explicit CProgressLine(Console& console) : m_console(console) {}
+
+    void Show(const SendCounts& counts) {
+        const std::string text = "sending: " + std::to_string(counts.done) + " done, " +
+                                 std::to_string(counts.failed) + " failed, " +
+                                 std::to_string(counts.left) + " left";
+        const std::size_t width = std::max(m_nWidth, text.size());
+        m_console.Err("\r" + text + std::string(width - text.size(), ' '));
+        m_nWidth = text.size();
+    }
+    // Before anything else is written, so that it never lands behind the counts.
+    void Clear() {
+        if (m_nWidth != 0) {
+            m_console.Err("\r" + std::string(m_nWidth, ' ') + "\r");
+            m_nWidth = 0;
+        }
+    }
+
+private:
+    Console& m_console;
+    std::size_t m_nWidth = 0; // of the line on show; 0 when none is
 };
 
 class CCommands {
 public:
-    CCommands(Console& console, FileAccess& files, PrinterAccess& printers)
-        : m_console(console), m_files(files), m_printers(printers) {}
+    CCommands(Console& console, FileAccess& files, PrinterAccess& printers, PrinterAccess& devices)
+        : m_console(console), m_files(files), m_printers(printers), m_devices(devices) {}
 
-    int Dispatch(std::span<const std::string> args);
+    // The command's exit code, or kExitOutputFailed when what it said could not be written.
+    int Run(std::span<const std::string> args);
 
 private:
     int Show(const Arguments& args);
@@ -73,15 +123,26 @@ private:
             const std::string& output);
     int Printers();
     int Send(const Arguments& args);
+    // The printers send's arguments name, each once, or the exit code that refuses them.
+    std::variant<std::vector<SendTarget>, int> Targets(const Arguments& args);
+    std::string TargetText(const SendTarget& target) const;
+    std::string TargetJson(const SendTarget& target, const SendResult& result) const;
 
+    int Dispatch(std::span<const std::string> args);
     // The record a file holds, or nothing after a message naming the file.
     std::optional<SettingRecord> Load(const std::string& path);
+    // Standard output; after a failure nothing more is tried.
+    void Print(std::string_view text);
+    // The message on stderr and, under --json, as an object on stdout as well.
     int Fail(int code, std::string_view message);
     int Usage(std::string_view message);
 
     Console& m_console;
     FileAccess& m_files;
     PrinterAccess& m_printers;
+    PrinterAccess& m_devices;
+    bool m_bJson = false;
+    std::string m_strOutError; // why standard output could not be written
 };
 
 std::string SourceName(const std::string& path) {
@@ -155,6 +216,15 @@ std::string KindName(FieldKind kind) {
     return "list";
 }
 
+std::string SchemaJson() {
+    return "\"schema\": " + std::to_string(kJsonSchema);
+}
+
+// A number field's value as the number it is; any other as its text.
+std::string ValueJson(const FieldInfo& info, const std::string& value) {
+    return info.kind == FieldKind::Number ? value : JsonString(value);
+}
+
 std::string FieldJson(const FieldInfo& info) {
     std::string json =
         "\"key\": " + JsonString(info.key) + ", \"page\": " + JsonString(info.page) +
@@ -189,14 +259,24 @@ std::string RepairsJson(const std::vector<ByteRepair>& repairs) {
         const std::vector<std::string> keys =
             FieldsAt(repair.offset, static_cast<std::uint8_t>(repair.from ^ repair.to));
         items.push_back("    {\"byte\": " + std::to_string(repair.offset) + ", \"fields\": " +
-                        JsonStrings(keys) + ", \"from\": " + JsonString(Hex(repair.from)) +
-                        ", \"to\": " + JsonString(Hex(repair.to)) + "}");
+                        JsonStrings(keys) + ", \"from\": " + std::to_string(repair.from) +
+                        ", \"to\": " + std::to_string(repair.to) + "}");
     }
     return items.empty() ? "[]" : "[\n" + Joined(items, ",\n") + "\n  ]";
 }
 
+void CCommands::Print(std::string_view text) {
+    if (m_strOutError.empty()) {
+        m_strOutError = m_console.Out(text);
+    }
+}
+
 int CCommands::Fail(int code, std::string_view message) {
     m_console.Err(std::string(kProgram) + std::string(message) + "\n");
+    if (m_bJson) {
+        Print("{" + SchemaJson() + ", \"error\": " + JsonString(message) +
+              ", \"exit\": " + std::to_string(code) + "}\n");
+    }
     return code;
 }
 
@@ -208,22 +288,26 @@ std::optional<SettingRecord> CCommands::Load(const std::string& path) {
     if (path == kFactory) {
         return FactoryRecord();
     }
+    if (path.empty()) {
+        Fail(kExitBadInput, "a FILE to read needs a name, not an empty one");
+        return std::nullopt;
+    }
     const ReadResult read = m_files.Read(path, kSettingsFileSize);
     if (!read.error.empty()) {
         Fail(kExitBadInput, path + ": " + read.error);
-        return std::nullopt;
-    }
-    // The panel would ignore what follows the record; a script is better stopped when a
-    // file is not what it seems.
-    if (read.longer) {
-        Fail(kExitBadInput, path + ": not a settings file: longer than " +
-                                std::to_string(kSettingsFileSize) + " bytes");
         return std::nullopt;
     }
     SettingsFileCheck check = CheckSettingsFile(read.bytes);
     if (!check.record) {
         Fail(kExitBadInput, path + ": not a settings file: " + check.reason);
         return std::nullopt;
+    }
+    // A file the panel loads is one this loads too, with the same bytes: the panel's save
+    // leaves a longer file's tail in place, and its load reads past it.
+    if (read.longer) {
+        m_console.Err(std::string(kProgram) + path + ": the bytes after the " +
+                      std::to_string(kSettingsFileSize) +
+                      "th are ignored, as the panel ignores them\n");
     }
     return check.record;
 }
@@ -243,9 +327,11 @@ int CCommands::Show(const Arguments& args) {
 
     std::string text;
     if (args.json) {
-        text = "{\n  \"source\": " + JsonString(args.operands[0]) + ",\n  \"fields\": [\n";
+        text = "{\n  " + SchemaJson() + ",\n  \"source\": " + JsonString(args.operands[0]) +
+               ",\n  \"fields\": [\n";
         for (std::size_t i = 0; i < infos.size(); ++i) {
-            text += "    {" + FieldJson(infos[i]) + ", \"value\": " + JsonString(values[i]) + "}";
+            text += "    {" + FieldJson(infos[i]) +
+                    ", \"value\": " + ValueJson(infos[i], values[i]) + "}";
             text += i + 1 < infos.size() ? ",\n" : "\n";
         }
         text += "  ],\n  \"repairs\": " + RepairsJson(repairs) + "\n}\n";
@@ -260,7 +346,7 @@ int CCommands::Show(const Arguments& args) {
         }
         text += "\n" + RepairsText(repairs);
     }
-    m_console.Out(text);
+    Print(text);
     return kExitOk;
 }
 
@@ -297,8 +383,8 @@ int CCommands::Diff(const Arguments& args) {
         }
         lines.push_back(info.key + ": " + valuesA[i] + " -> " + valuesB[i] + "  # " +
                         Caption(info) + "\n");
-        items.push_back("    {" + FieldJson(info) + ", \"a\": " + JsonString(valuesA[i]) +
-                        ", \"b\": " + JsonString(valuesB[i]) + "}");
+        items.push_back("    {" + FieldJson(info) + ", \"a\": " + ValueJson(info, valuesA[i]) +
+                        ", \"b\": " + ValueJson(info, valuesB[i]) + "}");
     }
     std::vector<std::string> byteItems;
     for (std::size_t i = 0; i < kRecordSize; ++i) {
@@ -308,25 +394,35 @@ int CCommands::Diff(const Arguments& args) {
         lines.push_back("byte " + std::to_string(i) + ": " + Hex(loadedA[i]) + " -> " +
                         Hex(loadedB[i]) + "\n");
         byteItems.push_back("    {\"byte\": " + std::to_string(i) +
-                            ", \"a\": " + JsonString(Hex(loadedA[i])) +
-                            ", \"b\": " + JsonString(Hex(loadedB[i])) + "}");
+                            ", \"a\": " + std::to_string(loadedA[i]) +
+                            ", \"b\": " + std::to_string(loadedB[i]) + "}");
     }
 
     if (args.json) {
         const auto list = [](const std::vector<std::string>& entries) {
             return entries.empty() ? std::string("[]") : "[\n" + Joined(entries, ",\n") + "\n  ]";
         };
-        m_console.Out("{\n  \"a\": " + JsonString(args.operands[0]) + ",\n  \"b\": " +
-                      JsonString(args.operands[1]) + ",\n  \"fields\": " + list(items) +
-                      ",\n  \"bytes\": " + list(byteItems) + "\n}\n");
+        Print("{\n  " + SchemaJson() + ",\n  \"a\": " + JsonString(args.operands[0]) +
+              ",\n  \"b\": " + JsonString(args.operands[1]) + ",\n  \"fields\": " + list(items) +
+              ",\n  \"bytes\": " + list(byteItems) + "\n}\n");
     } else {
-        m_console.Out(Joined(lines, ""));
+        Print(Joined(lines, ""));
     }
     return lines.empty() ? kExitOk : kExitDifferent;
 }
 
 int CCommands::Set(const std::string& source, const std::vector<std::string>& arguments,
                    const std::string& output) {
+    if (output.empty()) {
+        return Fail(kExitBadInput, "the file to write needs a name, not an empty one (nothing "
+                                   "written)");
+    }
+    // Such a file could never be read back by that name.
+    if (output == kFactory) {
+        return Fail(kExitBadInput, "\"factory\" stands for the factory settings, not a file; "
+                                   "to write a file of that name, give it as ./factory (nothing "
+                                   "written)");
+    }
     std::vector<FieldAssignment> assignments;
     for (const std::string& argument : arguments) {
         auto parsed = ParseAssignment(argument);
@@ -359,18 +455,86 @@ int CCommands::Printers() {
     for (const Queue& queue : list.queues) {
         text += queue.name + "\t" + queue.connection + "\n";
     }
-    m_console.Out(text);
+    Print(text);
     return kExitOk;
+}
+
+std::variant<std::vector<SendTarget>, int> CCommands::Targets(const Arguments& args) {
+    QueueList list;
+    if (Names(args, TargetName::Kind::All) || Names(args, TargetName::Kind::Printer)) {
+        list = m_printers.Queues();
+        if (!list.error.empty()) {
+            return Fail(kExitPrinterFailed, list.error);
+        }
+    }
+    std::vector<SendTarget> targets;
+    const auto add = [&targets](const Queue& queue, PrinterAccess& access) {
+        const auto same = [&](const SendTarget& t) {
+            return t.access == &access && t.queue.name == queue.name;
+        };
+        if (std::none_of(targets.begin(), targets.end(), same)) {
+            targets.push_back({queue, &access});
+        }
+    };
+    for (const TargetName& target : args.targets) {
+        switch (target.kind) {
+        case TargetName::Kind::All:
+            for (const Queue& queue : list.queues) {
+                add(queue, m_printers);
+            }
+            break;
+        case TargetName::Kind::Printer: {
+            const auto found =
+                std::find_if(list.queues.begin(), list.queues.end(),
+                             [&](const Queue& queue) { return queue.name == target.text; });
+            if (found == list.queues.end()) {
+                return Fail(kExitBadInput, "no printer " + QuotedText(target.text) +
+                                               " among the queues switchboard-cli printers lists "
+                                               "(nothing sent)");
+            }
+            add(*found, m_printers);
+            break;
+        }
+        case TargetName::Kind::Device: {
+            // Named by its URI with the port written out, so that one device goes once.
+            const std::string uri = DeviceConnection(*ParseDeviceUri(target.text));
+            add({uri, uri}, m_devices);
+            break;
+        }
+        }
+    }
+    return targets;
+}
+
+std::string CCommands::TargetText(const SendTarget& target) const {
+    if (target.access == &m_devices) {
+        return target.queue.name;
+    }
+    return "\"" + target.queue.name + "\" (" + target.queue.connection + ")";
+}
+
+std::string CCommands::TargetJson(const SendTarget& target, const SendResult& result) const {
+    const std::string_view outcome = result.outcome == SendOutcome::Sent      ? "sent"
+                                     : result.outcome == SendOutcome::Skipped ? "skipped"
+                                                                              : "not sent";
+    return "{" + SchemaJson() + ", " +
+           (target.access == &m_devices ? "\"device\": " : "\"printer\": ") +
+           JsonString(target.queue.name) +
+           ", \"connection\": " + JsonString(target.queue.connection) +
+           ", \"outcome\": " + JsonString(outcome) +
+           ", \"reason\": " + (result.detail.empty() ? "null" : JsonString(result.detail)) + "}\n";
 }
 
 int CCommands::Send(const Arguments& args) {
     if (args.operands.size() != 1) {
         return Usage("send takes one FILE");
     }
-    if (args.all == !args.printers.empty()) {
-        return Usage("send takes either --printer NAME (once or more) or --all");
+    const bool all = Names(args, TargetName::Kind::All);
+    if (args.targets.empty() || (all && Names(args, TargetName::Kind::Printer))) {
+        return Usage("send takes either --printer NAME (once or more) or --all, and --device URI "
+                     "beside either or alone");
     }
-    if (args.all && !m_printers.KnowsDriver()) {
+    if (all && !m_printers.KnowsDriver()) {
         return Usage("--all: CUPS queues carry no driver name to find the printer's queues by; "
                      "name each with --printer");
     }
@@ -378,52 +542,48 @@ int CCommands::Send(const Arguments& args) {
     if (!record) {
         return kExitBadInput;
     }
-    const QueueList list = m_printers.Queues();
-    if (!list.error.empty()) {
-        return Fail(kExitPrinterFailed, list.error);
+    auto found = Targets(args);
+    if (const int* refused = std::get_if<int>(&found)) {
+        return *refused;
     }
-
-    std::vector<Queue> targets;
-    if (args.all) {
-        targets = list.queues;
-    }
-    for (const std::string& name : args.printers) {
-        const auto named = [&name](const Queue& q) { return q.name == name; };
-        const auto found = std::find_if(list.queues.begin(), list.queues.end(), named);
-        if (found == list.queues.end()) {
-            return Fail(kExitBadInput, "no printer \"" + name +
-                                           "\" among the queues switchboard-cli printers lists "
-                                           "(nothing sent)");
-        }
-        if (std::none_of(targets.begin(), targets.end(), named)) {
-            targets.push_back(*found);
-        }
-    }
+    const std::vector<SendTarget>& targets = std::get<std::vector<SendTarget>>(found);
 
     // The job the panel would send after loading the file: its record as the pages encode it.
     const SettingRecord job = CRecordFields(*record).Encoded();
     bool failed = false;
     bool sent = false;
-    for (const Queue& queue : targets) {
-        const SendResult result = m_printers.Send(queue, job, args.wait);
-        const std::string name = "\"" + queue.name + "\" (" + queue.connection + ")";
+    CProgressLine progress(m_console);
+    const bool watched = m_console.ErrIsTerminal();
+    const auto report = [&](std::size_t i, const SendResult& result) {
+        const std::string name = TargetText(targets[i]);
+        std::string line;
         switch (result.outcome) {
         case SendOutcome::Sent:
             sent = true;
-            m_console.Out("sent: " + name + "\n");
+            line = "sent: " + name + "\n";
             break;
         case SendOutcome::Skipped:
             // With --all a queue that is never sent to is passed over, as the panel lists but
             // never takes it; named on its own, it is a printer that was not sent to.
-            failed = failed || !args.all;
-            m_console.Out("skipped: " + name + ": " + result.detail + "\n");
+            failed = failed || !all;
+            line = "skipped: " + name + ": " + result.detail + "\n";
             break;
         case SendOutcome::Failed:
             failed = true;
-            m_console.Out("not sent: " + name + ": " + result.detail + "\n");
+            line = "not sent: " + name + ": " + result.detail + "\n";
             break;
         }
-    }
+        progress.Clear();
+        Print(args.json ? TargetJson(targets[i], result) : line);
+    };
+    const auto show = [&](const SendCounts& counts) {
+        if (watched && counts.left != 0) {
+            progress.Show(counts);
+        }
+    };
+    SendEach(targets, job, args.wait, args.jobs, report, show);
+    progress.Clear();
+
     if (!sent && !failed) {
         return Fail(kExitPrinterFailed, targets.empty()
                                             ? "no queue uses the printer's driver (nothing sent)"
@@ -438,26 +598,43 @@ int CCommands::Dispatch(std::span<const std::string> args) {
     }
     const std::string& command = args[0];
     if (command == "--help" || command == "-h" || command == "help") {
-        m_console.Out(kHelp);
+        Print(kHelp);
         return kExitOk;
     }
 
     Arguments parsed;
-    const bool takesJson = command == "show" || command == "diff";
+    const bool takesJson = command == "show" || command == "diff" || command == "send";
+    // Known before any other argument is looked at, so that every refusal comes as an object.
+    parsed.json = takesJson && std::find(args.begin(), args.end(), "--json") != args.end();
+    m_bJson = parsed.json;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool hasValue = i + 1 < args.size();
+        const bool sending = command == "send";
         if (arg == "--help" || arg == "-h") {
-            m_console.Out(kHelp);
+            Print(kHelp);
             return kExitOk;
         }
         if (arg == "--json" && takesJson) {
-            parsed.json = true;
-        } else if (arg == "--all" && command == "send") {
-            parsed.all = true;
-        } else if (arg == "--printer" && command == "send" && hasValue) {
-            parsed.printers.push_back(args[++i]);
-        } else if (arg == "--timeout" && command == "send" && hasValue) {
+            continue;
+        }
+        if (arg == "--all" && sending) {
+            parsed.targets.push_back({TargetName::Kind::All, {}});
+        } else if (arg == "--printer" && sending && hasValue) {
+            parsed.targets.push_back({TargetName::Kind::Printer, args[++i]});
+        } else if (arg == "--device" && sending && hasValue) {
+            const std::string& uri = args[++i];
+            if (!ParseDeviceUri(uri)) {
+                return Usage("--device takes socket://HOST[:PORT], not " + QuotedText(uri));
+            }
+            parsed.targets.push_back({TargetName::Kind::Device, uri});
+        } else if (arg == "--jobs" && sending && hasValue) {
+            const std::optional<int> jobs = ParseIntText(args[++i]);
+            if (!jobs || *jobs < 1 || *jobs > kMostJobs) {
+                return Usage("--jobs takes a whole number from 1 to " + std::to_string(kMostJobs));
+            }
+            parsed.jobs = static_cast<std::size_t>(*jobs);
+        } else if (arg == "--timeout" && sending && hasValue) {
             const std::optional<int> seconds = ParseIntText(args[++i]);
             if (!seconds || *seconds < 1 || *seconds > kLongestWait) {
                 return Usage("--timeout takes a whole number of seconds from 1 to " +
@@ -467,9 +644,7 @@ int CCommands::Dispatch(std::span<const std::string> args) {
         } else if (arg == "-o" && command == "set" && hasValue && !parsed.output) {
             parsed.output = args[++i];
         } else if (arg.size() > 1 && arg[0] == '-') {
-            std::string message = command + ": unknown option or one without its value: ";
-            message += arg;
-            return Usage(message);
+            return Usage(command + ": unknown option or one without its value: " + QuotedText(arg));
         } else {
             parsed.operands.push_back(arg);
         }
@@ -508,15 +683,24 @@ int CCommands::Dispatch(std::span<const std::string> args) {
     if (command == "send") {
         return Send(parsed);
     }
-    return Usage("unknown command \"" + command + "\"");
+    return Usage("unknown command " + QuotedText(command));
+}
+
+int CCommands::Run(std::span<const std::string> args) {
+    const int code = Dispatch(args);
+    if (m_strOutError.empty()) {
+        return code;
+    }
+    m_console.Err(std::string(kProgram) + "cannot write the output: " + m_strOutError + "\n");
+    return kExitOutputFailed;
 }
 
 } // namespace
 
 int Run(std::span<const std::string> args, Console& console, FileAccess& files,
-        PrinterAccess& printers) {
-    CCommands commands(console, files, printers);
-    return commands.Dispatch(args);
+        PrinterAccess& printers, PrinterAccess& devices) {
+    CCommands commands(console, files, printers, devices);
+    return commands.Run(args);
 }
 
 } // namespace sb::cli

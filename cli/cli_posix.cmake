@@ -1,6 +1,6 @@
 # switchboard-cli on Linux, with CUPS (Debian: libcups2-dev) for its printers.
 if(NOT WIN32)
-  add_library(sb_cli_posix STATIC posix_file_access.cpp)
+  add_library(sb_cli_posix STATIC posix_file_access.cpp socket_access.cpp tcp_posix.cpp)
   target_link_libraries(sb_cli_posix PUBLIC sb_cli)
 
   find_package(Cups)

@@ -1,7 +1,8 @@
 # switchboard-cli.exe: a console program beside the panel, linked statically like it.
 if(WIN32)
-  sb_win_library(sb_cli_win win_file_access.cpp)
-  target_link_libraries(sb_cli_win PUBLIC sb_cli sb_files_win sb_printer_win)
+  sb_win_library(sb_cli_win win_file_access.cpp socket_access.cpp tcp_win.cpp)
+  # Winsock for the raw port.
+  target_link_libraries(sb_cli_win PUBLIC sb_cli sb_files_win sb_printer_win ws2_32)
 
   add_executable(switchboard-cli main_win.cpp)
   target_link_libraries(switchboard-cli PRIVATE sb_cli_win)

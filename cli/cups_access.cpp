@@ -4,6 +4,7 @@
 
 #include <cups/cups.h>
 
+#include <algorithm>
 #include <memory>
 #include <thread>
 
@@ -15,15 +16,20 @@ struct IppDeleter {
 };
 using Ipp = std::unique_ptr<ipp_t, IppDeleter>;
 
-constexpr auto kPoll = std::chrono::milliseconds(100);
+// A job usually reaches the printer within a few hundredths of a second: ask soon, then
+// less and less often, so that many queues at once do not keep the scheduler busy.
+constexpr auto kFirstPoll = std::chrono::milliseconds(10);
+constexpr auto kLongestPoll = std::chrono::milliseconds(200);
 
 std::string LastError() {
     return cupsLastErrorString();
 }
 
 std::string Unreachable() {
-    return "the CUPS scheduler at " + std::string(cupsServer()) +
-           " does not answer: " + LastError();
+    return "the CUPS scheduler at " + std::string(cupsServer()) + " does not answer (" +
+           LastError() +
+           "): is cupsd running there? CUPS_SERVER (HOST[:PORT] or a socket's path) names "
+           "another one";
 }
 
 std::string PrinterUri(const std::string& name) {
@@ -148,6 +154,7 @@ SendResult CupsAccess::Send(const Queue& queue, const SettingRecord& record,
     }
 
     const auto deadline = std::chrono::steady_clock::now() + wait;
+    auto poll = kFirstPoll;
     std::string message;
     for (;;) {
         const Ipp state =
@@ -157,7 +164,8 @@ SendResult CupsAccess::Send(const Queue& queue, const SettingRecord& record,
                           LastError());
         }
         message = Text(state.get(), "job-printer-state-message");
-        switch (Number(state.get(), "job-state")) {
+        const int jobState = Number(state.get(), "job-state");
+        switch (jobState) {
         case IPP_JSTATE_COMPLETED:
             return {SendOutcome::Sent, {}};
         case IPP_JSTATE_CANCELED:
@@ -166,15 +174,19 @@ SendResult CupsAccess::Send(const Queue& queue, const SettingRecord& record,
         default:
             break;
         }
-        // A queue that stops on a failed job never gets to this one.
-        if (const std::optional<std::string> refusal = Refusal(name)) {
-            return cancelled(*refusal);
+        // A queue that stops on a failed job puts it back to wait and never gets to it again;
+        // while the job is being processed, the queue is not stopped.
+        if (jobState != IPP_JSTATE_PROCESSING) {
+            if (const std::optional<std::string> refusal = Refusal(name)) {
+                return cancelled(*refusal);
+            }
         }
         if (std::chrono::steady_clock::now() >= deadline) {
             return cancelled("the queue did not hand the job to the printer within " +
                              std::to_string(wait.count()) + " s" + Said(message));
         }
-        std::this_thread::sleep_for(kPoll);
+        std::this_thread::sleep_for(poll);
+        poll = std::min(poll * 2, kLongestPoll);
     }
 }
 

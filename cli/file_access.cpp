@@ -4,8 +4,27 @@
 
 namespace sb::cli {
 
-ReadResult ReadFromStore(FileStore& store, const std::string& path, std::size_t limit) {
+std::string KindRefusal(PathKind kind) {
+    switch (kind) {
+    case PathKind::Folder:
+        return "is a folder, not a settings file";
+    case PathKind::Other:
+        return "is not a regular file (a device, a FIFO or a socket)";
+    case PathKind::Missing:
+    case PathKind::File:
+        break;
+    }
+    return {};
+}
+
+ReadResult ReadFromStore(FileStore& store, const std::string& path, std::size_t limit,
+                         PathKind kind) {
     ReadResult result;
+    // Anything but a folder reads as it comes: a script may well hand in a pipe.
+    if (kind == PathKind::Folder) {
+        result.error = KindRefusal(kind);
+        return result;
+    }
     OpenResult opened = store.OpenToRead(path);
     if (!opened.file) {
         if (!store.Exists(path)) {

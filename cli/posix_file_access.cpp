@@ -1,6 +1,7 @@
 #include "cli/posix_file_access.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -52,33 +53,109 @@ private:
 };
 
 // A new file gets the permissions any new file would; a replaced one keeps its own.
-mode_t ModeFor(const std::string& path) {
-    struct stat existing {};
-    if (::stat(path.c_str(), &existing) == 0) {
-        return existing.st_mode & 07777;
+mode_t ModeFor(const struct stat* existing) {
+    if (existing != nullptr) {
+        return existing->st_mode & 07777;
     }
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666 & ~mask;
 }
 
+PathKind KindOf(const struct stat& info) {
+    return S_ISREG(info.st_mode)   ? PathKind::File
+           : S_ISDIR(info.st_mode) ? PathKind::Folder
+                                   : PathKind::Other;
+}
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The file a name leads to once every symbolic link on the way is followed, so that the
+// link stays a link and its target is what gets replaced. A link that leads nowhere gives
+// the name of the file it would make.
+std::string Followed(std::string path, std::string& error) {
+    // As many as the system itself follows before it gives up.
+    constexpr int kMostLinks = 40;
+    for (int links = 0;; ++links) {
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+            return path;
+        }
+        if (links == kMostLinks) {
+            error = Reason("cannot follow its links", ELOOP);
+            return {};
+        }
+        char target[PATH_MAX];
+        const ssize_t length = ::readlink(path.c_str(), target, sizeof target);
+        if (length < 0 || static_cast<std::size_t>(length) == sizeof target) {
+            error = Reason("cannot follow its link", length < 0 ? errno : ENAMETOOLONG);
+            return {};
+        }
+        const std::string_view next(target, static_cast<std::size_t>(length));
+        if (next.starts_with('/')) {
+            path = next;
+        } else {
+            path = FolderOf(path).append("/").append(next);
+        }
+    }
+}
+
+// Whatever the file holds after its first `offset` bytes, appended to `out`.
+bool CopyTail(const std::string& path, long offset, std::FILE* out) {
+    std::FILE* in = std::fopen(path.c_str(), "rb");
+    if (in == nullptr) {
+        return false;
+    }
+    bool copied = std::fseek(in, offset, SEEK_SET) == 0;
+    char buffer[8192];
+    while (copied) {
+        const std::size_t got = std::fread(buffer, 1, sizeof buffer, in);
+        copied = std::fwrite(buffer, 1, got, out) == got;
+        if (got < sizeof buffer) {
+            copied = copied && std::ferror(in) == 0;
+            break;
+        }
+    }
+    std::fclose(in);
+    return copied;
+}
+
 } // namespace
 
-std::string PosixFileAccess::Replace(const std::string& path, std::span<const std::uint8_t> bytes) {
-    const std::size_t slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "."
-                               : slash == 0               ? "/"
-                                                          : path.substr(0, slash);
+ReadResult PosixFileAccess::Read(const std::string& path, std::size_t limit) {
+    struct stat info {};
+    const PathKind kind = ::stat(path.c_str(), &info) == 0 ? KindOf(info) : PathKind::Missing;
+    return ReadFromStore(m_store, path, limit, kind);
+}
+
+std::string PosixFileAccess::Replace(const std::string& given, std::span<const std::uint8_t> head) {
+    std::string error;
+    const std::string path = Followed(given, error);
+    if (!error.empty()) {
+        return error;
+    }
+    struct stat info {};
+    const bool exists = ::stat(path.c_str(), &info) == 0;
+    if (exists && KindOf(info) != PathKind::File) {
+        return KindRefusal(KindOf(info)) + "; nothing written";
+    }
     TempFile temp(path + ".XXXXXX");
     if (temp.File() == nullptr) {
-        return Reason("cannot create a file in " + folder, errno);
+        return Reason("cannot create a file in " + FolderOf(path), errno);
     }
     const int fd = ::fileno(temp.File());
-    if (std::fwrite(bytes.data(), 1, bytes.size(), temp.File()) != bytes.size() ||
-        std::fflush(temp.File()) != 0 || ::fchmod(fd, ModeFor(path)) != 0 || ::fsync(fd) != 0) {
+    if (std::fwrite(head.data(), 1, head.size(), temp.File()) != head.size()) {
         return Reason("cannot write " + temp.Path(), errno);
     }
-    if (!temp.Close()) {
+    if (exists && info.st_size > static_cast<off_t>(head.size()) &&
+        !CopyTail(path, static_cast<long>(head.size()), temp.File())) {
+        return Reason("cannot read what follows the settings in " + path, errno);
+    }
+    if (std::fflush(temp.File()) != 0 || ::fchmod(fd, ModeFor(exists ? &info : nullptr)) != 0 ||
+        ::fsync(fd) != 0 || !temp.Close()) {
         return Reason("cannot write " + temp.Path(), errno);
     }
     if (::rename(temp.Path().c_str(), path.c_str()) != 0) {

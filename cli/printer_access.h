@@ -1,5 +1,6 @@
 // The printers as switchboard-cli sees them, behind one small seam: the print spooler of
-// Windows (the panel's own way of finding and sending), or a CUPS scheduler.
+// Windows (the panel's own way of finding and sending), a CUPS scheduler, or a printer's raw
+// port.
 #pragma once
 
 #include "record/setting_record.h"
@@ -41,7 +42,8 @@ public:
     // nothing (CUPS).
     virtual bool KnowsDriver() const = 0;
     // One job holding exactly the record's 270 bytes. Where the spooler can tell when the job
-    // has reached the printer (CUPS), it waits that long for it.
+    // has reached the printer (CUPS, a raw port), it waits that long for it. Runs on several
+    // threads at once, one queue each.
     virtual SendResult Send(const Queue& queue, const SettingRecord& record,
                             std::chrono::seconds wait) = 0;
 };

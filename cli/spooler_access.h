@@ -18,6 +18,8 @@ public:
     QueueList Queues() override;
     bool KnowsDriver() const override { return true; }
     // The spooler tells only that it took the job, as the panel knows it: nothing to wait for.
+    // Safe on several threads at once as long as the spooler is: this keeps no state of its
+    // own, and winspool's calls are.
     SendResult Send(const Queue& queue, const SettingRecord& record,
                     std::chrono::seconds wait) override;
 

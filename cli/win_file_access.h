@@ -8,10 +8,8 @@ namespace sb::cli {
 
 class WinFileAccess final : public FileAccess {
 public:
-    ReadResult Read(const std::string& path, std::size_t limit) override {
-        return ReadFromStore(m_store, path, limit);
-    }
-    std::string Replace(const std::string& path, std::span<const std::uint8_t> bytes) override;
+    ReadResult Read(const std::string& path, std::size_t limit) override;
+    std::string Replace(const std::string& path, std::span<const std::uint8_t> head) override;
 
 private:
     WinFileStore m_store;

@@ -459,13 +459,6 @@ std::string WithoutMnemonic(std::string_view shown) {
     return std::string(shown);
 }
 
-std::string Quoted(std::string_view text) {
-    std::string quoted = "\"";
-    quoted += text;
-    quoted += '"';
-    return quoted;
-}
-
 std::string ChoiceList(const std::vector<std::string>& choices) {
     std::string text;
     for (const std::string& choice : choices) {
@@ -507,10 +500,32 @@ std::optional<int> ChoiceIndex(const FieldInfo& info, std::string_view value) {
 std::string Refusal(const FieldInfo& info, std::string_view value) {
     const std::string takes = info.kind == FieldKind::Number ? RangeText(info.lo, info.hi)
                                                              : "one of " + ChoiceList(info.choices);
-    return info.key + ": " + Quoted(value) + " is not " + takes;
+    return info.key + ": " + QuotedText(value) + " is not " + takes;
 }
 
 } // namespace
+
+std::string QuotedText(std::string_view text) {
+    constexpr std::size_t kLongest = 60;
+    std::size_t cut = text.size();
+    if (cut > kLongest) {
+        // Before a character, never inside one.
+        cut = kLongest;
+        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) {
+            --cut;
+        }
+    }
+    std::string quoted = "\"";
+    quoted += text.substr(0, cut);
+    if (cut == text.size()) {
+        quoted += '"';
+    } else {
+        quoted += "…\" (";
+        quoted += std::to_string(text.size());
+        quoted += " bytes)";
+    }
+    return quoted;
+}
 
 std::string ShownText(std::string_view templateText) {
     std::string shown;
@@ -645,7 +660,7 @@ std::optional<std::string> CRecordFields::Apply(std::span<const FieldAssignment>
     for (const FieldAssignment& assignment : assignments) {
         const std::optional<std::size_t> field = FindField(assignment.key);
         if (!field) {
-            return "unknown key " + Quoted(assignment.key);
+            return "unknown key " + QuotedText(assignment.key);
         }
         const auto given = [&](const Change& c) { return c.field == *field; };
         if (std::any_of(changes.begin(), changes.end(), given)) {

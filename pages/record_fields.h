@@ -25,6 +25,10 @@ namespace sb {
 // line break only wraps the text, so it is dropped.
 std::string ShownText(std::string_view templateText);
 
+// A text as a message quotes it: in double quotes, and cut short when it is long, since a
+// value may be anything a script put there.
+std::string QuotedText(std::string_view text);
+
 enum class FieldKind {
     List,   // a drop-down list: one of its entries
     Radio,  // a radio pair: one of its two buttons' texts

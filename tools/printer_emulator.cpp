@@ -1,7 +1,8 @@
 // sbemu: the printer's end of the test set-up. A pipe port ("|sbemu receive ...") starts one
 // process per job with the job's bytes on standard input; the process checks the frame and
 // writes down what the printer would take from the record. "listen" does the same for each
-// connection to a TCP port, as a network printer takes raw jobs. "show" and "show-raw" print
+// connection to a TCP port, as a network printer takes raw jobs ("listen --stall" takes
+// connections and never reads them, as a printer that hangs). "show" and "show-raw" print
 // the same for a settings file and for a captured job.
 
 #include "files/settings_file.h"
@@ -22,6 +23,7 @@
 #include <string_view>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace sb {
@@ -34,8 +36,9 @@ constexpr int kExitMalformed = 2;
 // A job is 270 bytes; of anything larger only this much is kept, the rest is counted.
 constexpr std::size_t kKeptBytes = 1 << 20;
 
-constexpr std::string_view kUsage = "usage: sbemu receive [--out FILE] [--log FILE]\n"
-                                    "       sbemu listen [--out FILE] [--log FILE]\n"
+constexpr std::string_view kUsage = "usage: sbemu receive [--out FILE] [--log FILE] [--dir DIR]\n"
+                                    "       sbemu listen [--out FILE] [--log FILE] [--dir DIR]\n"
+                                    "       sbemu listen --stall\n"
                                     "       sbemu show FILE.dat\n"
                                     "       sbemu show-raw FILE\n";
 
@@ -47,6 +50,7 @@ public:
             ::close(m_fd);
         }
     }
+    UniqueFd(UniqueFd&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
     UniqueFd(const UniqueFd&) = delete;
     UniqueFd& operator=(const UniqueFd&) = delete;
 
@@ -174,17 +178,42 @@ JobText DescribeJob(std::span<const std::uint8_t> job) {
 struct JobFiles {
     std::string outPath;
     std::string logPath;
+    std::string dir; // a file of its own for each job, when many arrive at once
 };
 
-// --out and --log; false on anything else.
+// --out, --log and --dir; false on anything else.
 bool ParseJobFiles(std::span<char* const> args, JobFiles& files) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
-        if ((arg == "--out" || arg == "--log") && i + 1 < args.size()) {
-            (arg == "--out" ? files.outPath : files.logPath) = args[++i];
+        if (i + 1 == args.size()) {
+            return false;
+        }
+        if (arg == "--out") {
+            files.outPath = args[++i];
+        } else if (arg == "--log") {
+            files.logPath = args[++i];
+        } else if (arg == "--dir") {
+            files.dir = args[++i];
         } else {
             return false;
         }
+    }
+    return true;
+}
+
+// The job's bytes into a new file of the folder.
+bool WriteJobFile(const std::string& dir, std::span<const std::uint8_t> bytes) {
+    std::string path = dir + "/job-XXXXXX";
+    const int fd = ::mkstemp(path.data());
+    if (fd < 0) {
+        std::fprintf(stderr, "sbemu: cannot create a file in %s\n", dir.c_str());
+        return false;
+    }
+    UniqueFd file(fd);
+    const bool written = WriteAll(file.Get(), bytes);
+    if (!file.Close() || !written) {
+        std::fprintf(stderr, "sbemu: cannot write %s\n", path.c_str());
+        return false;
     }
     return true;
 }
@@ -201,6 +230,9 @@ int TakeJob(int fd, const JobFiles& files) {
         "job " + Timestamp() + ", " + SizeText(job) + "\n" + described.text + "\n";
     // The raw bytes first: whoever waits for the log entry finds them complete.
     if (!files.outPath.empty() && !WriteFile(files.outPath, O_TRUNC, job.bytes)) {
+        return kExitFailure;
+    }
+    if (!files.dir.empty() && !WriteJobFile(files.dir, job.bytes)) {
         return kExitFailure;
     }
     const bool logged = files.logPath.empty() ? WriteAll(STDOUT_FILENO, AsBytes(text))
@@ -221,10 +253,12 @@ int Receive(std::span<char* const> args) {
 }
 
 // Takes one connection at a time on a free port of the loopback address, which it prints
-// first, until it is stopped.
+// first, until it is stopped; with --stall it keeps every connection open and reads none.
 int Listen(std::span<char* const> args) {
+    const bool stall = !args.empty() && std::string_view(args[0]) == "--stall";
     JobFiles files;
-    if (!ParseJobFiles(args, files)) {
+    if (!ParseJobFiles(args.subspan(stall ? 1 : 0), files) ||
+        (stall && !(files.outPath.empty() && files.logPath.empty() && files.dir.empty()))) {
         std::fputs(kUsage.data(), stderr);
         return kExitFailure;
     }
@@ -234,8 +268,10 @@ int Listen(std::span<char* const> args) {
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t length = sizeof address;
     auto* any = reinterpret_cast<sockaddr*>(&address);
+    // Room for a whole fleet of queues connecting at once.
     if (!listener.Valid() || ::bind(listener.Get(), any, length) != 0 ||
-        ::listen(listener.Get(), 8) != 0 || ::getsockname(listener.Get(), any, &length) != 0) {
+        ::listen(listener.Get(), SOMAXCONN) != 0 ||
+        ::getsockname(listener.Get(), any, &length) != 0) {
         std::fputs("sbemu: cannot listen on the loopback address\n", stderr);
         return kExitFailure;
     }
@@ -243,9 +279,12 @@ int Listen(std::span<char* const> args) {
     if (!WriteAll(STDOUT_FILENO, AsBytes(port))) {
         return kExitFailure;
     }
+    std::vector<UniqueFd> held;
     for (;;) {
-        const UniqueFd connection(::accept4(listener.Get(), nullptr, nullptr, SOCK_CLOEXEC));
-        if (connection.Valid()) {
+        UniqueFd connection(::accept4(listener.Get(), nullptr, nullptr, SOCK_CLOEXEC));
+        if (connection.Valid() && stall) {
+            held.emplace_back(std::move(connection));
+        } else if (connection.Valid()) {
             TakeJob(connection.Get(), files);
         } else if (errno != EINTR && errno != ECONNABORTED) {
             std::fputs("sbemu: cannot take a connection\n", stderr);

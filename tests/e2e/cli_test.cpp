@@ -1,6 +1,11 @@
 // switchboard-cli.exe against the spooler's queues as the scenarios make them: the printer's
-// driver on pipe ports into captures, a queue on FILE:, a queue with another driver.
+// driver on pipe ports into captures, a queue on FILE:, a queue with another driver; and
+// against printers' raw ports.
 #include "tests/e2e/scenario.h"
+
+#include <winsock2.h>
+
+#include <thread>
 
 namespace sb::e2e {
 namespace {
@@ -48,6 +53,76 @@ CliRun RunCli(const WorkDir& dir, const std::wstring& args) {
     return run;
 }
 
+// A TCP port of the loopback address, listening or only bound (which refuses connections).
+class LoopbackPort {
+public:
+    explicit LoopbackPort(bool listening) : m_socket(::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP)) {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        int length = sizeof address;
+        auto* any = reinterpret_cast<sockaddr*>(&address);
+        const bool bound = ::bind(m_socket, any, length) == 0 &&
+                           (!listening || ::listen(m_socket, 4) == 0) &&
+                           ::getsockname(m_socket, any, &length) == 0;
+        m_port = bound ? ntohs(address.sin_port) : 0;
+    }
+    LoopbackPort(const LoopbackPort&) = delete;
+    LoopbackPort& operator=(const LoopbackPort&) = delete;
+    ~LoopbackPort() { ::closesocket(m_socket); }
+
+    unsigned Port() const { return m_port; }
+    std::wstring Uri() const { return L"socket://127.0.0.1:" + std::to_wstring(m_port); }
+    // What one connection brings until its end, then closed as a printer closes it; nothing
+    // when none comes within the time.
+    Bytes TakeJob(int seconds) const {
+        fd_set ready;
+        FD_ZERO(&ready);
+        FD_SET(m_socket, &ready);
+        timeval wait{seconds, 0};
+        Bytes job;
+        if (::select(0, &ready, nullptr, nullptr, &wait) != 1) {
+            return job;
+        }
+        const SOCKET connection = ::accept(m_socket, nullptr, nullptr);
+        char buffer[512];
+        for (int got; (got = ::recv(connection, buffer, sizeof buffer, 0)) > 0;) {
+            job.insert(job.end(), buffer, buffer + got);
+        }
+        ::closesocket(connection);
+        return job;
+    }
+
+private:
+    SOCKET m_socket;
+    unsigned m_port = 0;
+};
+
+TEST_F(Cli, SendToARawPortWritesTheRecordAndNamesARefusal) {
+    WSADATA winsock;
+    ASSERT_EQ(::WSAStartup(MAKEWORD(2, 2), &winsock), 0);
+    {
+        const LoopbackPort printer(true);
+        const LoopbackPort dead(false);
+        Bytes settings = FileHeader();
+        const Bytes record = FactoryRecord();
+        settings.insert(settings.end(), record.begin(), record.end());
+        ASSERT_TRUE(WriteFileBytes(Dir().Dos("a.dat"), settings));
+
+        Bytes job;
+        std::thread taker([&] { job = printer.TakeJob(20); });
+        const CliRun run = RunCli(Dir(), L"send \"" + Dir().Dos("a.dat") + L"\" --device " +
+                                             printer.Uri() + L" --device " + dead.Uri());
+        taker.join();
+        EXPECT_EQ(run.code, 3u) << run.out;
+        EXPECT_EQ(run.out, "sent: " + Narrow(printer.Uri()) + "\nnot sent: " + Narrow(dead.Uri()) +
+                               ": the printer refused the connection: nothing listens on port " +
+                               std::to_string(dead.Port()) + "\n");
+        EXPECT_EQ(job, record);
+    }
+    ::WSACleanup();
+}
+
 TEST_F(Cli, SendAllReachesEachQueueOfThePrinterOnceAndSkipsFile) {
     // Each queue of the printer's driver into a capture of its own, and one of another driver.
     const WorkDir secondDir(EnvVar("SB_E2E_WORK"), "Cli.second");
@@ -65,7 +140,8 @@ TEST_F(Cli, SendAllReachesEachQueueOfThePrinterOnceAndSkipsFile) {
     settings.insert(settings.end(), record.begin(), record.end());
     ASSERT_TRUE(WriteFileBytes(Dir().Dos("a.dat"), settings));
 
-    const CliRun run = RunCli(Dir(), L"send \"" + Dir().Dos("a.dat") + L"\" --all");
+    // All at once, each on a thread of its own.
+    const CliRun run = RunCli(Dir(), L"send \"" + Dir().Dos("a.dat") + L"\" --all --jobs 4");
     EXPECT_EQ(run.code, 0u) << run.out;
     // In the order the selection lists them; FILE: is skipped with its reason.
     const std::string expected =

@@ -13,7 +13,7 @@ target_link_libraries(sb_e2e_driver PUBLIC user32 kernel32)
 
 add_executable(e2e_tests scenario.cpp startup_test.cpp selection_test.cpp send_test.cpp files_test.cpp
                          exit_test.cpp help_test.cpp cli_test.cpp)
-target_link_libraries(e2e_tests PRIVATE sb_e2e_driver sb_queue_admin gtest_main)
+target_link_libraries(e2e_tests PRIVATE sb_e2e_driver sb_queue_admin gtest_main ws2_32)
 add_dependencies(e2e_tests switchboard switchboard-cli)
 
 # One ctest entry per group, so a stuck group costs only its own time.

@@ -13,8 +13,10 @@
 
 #include <gtest/gtest.h>
 
+#include <condition_variable>
 #include <filesystem>
 #include <map>
+#include <mutex>
 #include <regex>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -28,19 +30,38 @@ using Bytes = std::vector<std::uint8_t>;
 
 class RecordingConsole final : public Console {
 public:
-    void Out(std::string_view text) override { out += text; }
+    std::string Out(std::string_view text) override {
+        out += outError.empty() ? text : "";
+        return outError;
+    }
     void Err(std::string_view text) override { err += text; }
+    bool ErrIsTerminal() override { return terminal; }
     std::string out;
     std::string err;
+    std::string outError; // as the real console says when it cannot write
+    bool terminal = false;
 };
 
 class FakePrinters final : public PrinterAccess {
 public:
     QueueList Queues() override { return {queues, listError}; }
     bool KnowsDriver() const override { return knowsDriver; }
+    // The first sends wait until `together` are under way (for a while at most), so that a
+    // test sees how many run at once; the first queue of `queues` then ends last.
     SendResult Send(const Queue& queue, const SettingRecord& record,
                     std::chrono::seconds /*wait*/) override {
+        std::unique_lock lock(m_mutex);
         sent.emplace_back(queue.name, record);
+        mostAtOnce = std::max(mostAtOnce, ++m_nAtOnce);
+        m_changed.notify_all();
+        m_changed.wait_for(lock, std::chrono::seconds(2),
+                           [&] { return m_bTogether || m_nAtOnce >= together; });
+        m_bTogether = true;
+        if (!queues.empty() && queue.name == queues[0].name) {
+            m_changed.wait_for(lock, std::chrono::seconds(2), [&] { return m_nAtOnce == 1; });
+        }
+        --m_nAtOnce;
+        m_changed.notify_all();
         const auto found = results.find(queue.name);
         return found == results.end() ? SendResult{SendOutcome::Sent, {}} : found->second;
     }
@@ -50,6 +71,14 @@ public:
     bool knowsDriver = true;
     std::map<std::string, SendResult> results;
     std::vector<std::pair<std::string, SettingRecord>> sent;
+    std::size_t together = 1;
+    std::size_t mostAtOnce = 0;
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::size_t m_nAtOnce = 0;
+    bool m_bTogether = false;
 };
 
 Bytes FileOf(const SettingRecord& record) {
@@ -83,8 +112,9 @@ protected:
     }
 
     int Run(std::vector<std::string> args) {
-        console = {};
-        return cli::Run(args, console, files, printers);
+        console.out.clear();
+        console.err.clear();
+        return cli::Run(args, console, files, printers, devices);
     }
 
     // As a user for whom a folder without write permission is one; root writes anywhere.
@@ -117,6 +147,7 @@ protected:
     RecordingConsole console;
     PosixFileAccess files;
     FakePrinters printers;
+    FakePrinters devices;
 
 private:
     test::TempDir m_dir;
@@ -177,12 +208,13 @@ TEST_F(CliTest, ShowGivesEachPageItsFieldsAndTheRepairsLoadingMakes) {
     }
 
     ASSERT_EQ(Run({"show", "factory", "--json"}), kExitOk);
-    EXPECT_TRUE(console.out.starts_with("{\n  \"source\": \"factory\",\n  \"fields\": [\n"));
+    EXPECT_TRUE(console.out.starts_with(
+        "{\n  \"schema\": 2,\n  \"source\": \"factory\",\n  \"fields\": [\n"));
     EXPECT_NE(
         console.out.find(
             "    {\"key\": \"param.intake-time\", \"page\": \"パラメータ設定\", \"group\": \"\", "
             "\"label\": \"シートガイドからの用紙吸入時間(J)\", \"unit\": \"秒\", \"kind\": "
-            "\"number\", \"min\": 2, \"max\": 5, \"value\": \"2\"},\n"),
+            "\"number\", \"min\": 2, \"max\": 5, \"value\": 2},\n"),
         std::string::npos);
     EXPECT_NE(console.out.find("\"choices\": [\"縮小なし\", \"２／３縮小\", \"４／５縮小\"], "
                                "\"value\": \"縮小なし\""),
@@ -195,19 +227,23 @@ TEST_F(CliTest, DiffListsTheFieldsAndBytesThatDifferAndExitsWith1) {
     record[off::kReduction] = '5';
     record[off::kOpaque[0]] = 0x01;
     record[11] |= 0x02; // MSW3-6, a switch without a control
+    record[off::kFormBlock[1] + 1] = '7';
     test::WriteBytes(Path("a.dat"), FileOf(record));
 
     EXPECT_EQ(Run({"diff", "factory", Path("a.dat")}), kExitDifferent);
     EXPECT_EQ(console.out, "select.reduction: 縮小なし -> ４／５縮小  # 縮小印刷(P)\n"
+                           "form1.page-length: 66 -> 67  # 用紙長(N) 行\n"
                            "byte 11: 00 -> 02\n"
                            "byte 22: 00 -> 01\n");
     EXPECT_EQ(Run({"diff", Path("a.dat"), Path("a.dat")}), kExitOk);
     EXPECT_EQ(console.out, "");
 
     EXPECT_EQ(Run({"diff", "--json", "factory", Path("a.dat")}), kExitDifferent);
-    EXPECT_NE(console.out.find("\"a\": \"縮小なし\", \"b\": \"４／５縮小\"}\n  ],"),
+    EXPECT_TRUE(console.out.starts_with("{\n  \"schema\": 2,\n"));
+    EXPECT_NE(console.out.find("\"a\": \"縮小なし\", \"b\": \"４／５縮小\"},\n"),
               std::string::npos);
-    EXPECT_NE(console.out.find("\n    {\"byte\": 22, \"a\": \"00\", \"b\": \"01\"}\n  ]\n}\n"),
+    EXPECT_NE(console.out.find("\"a\": 66, \"b\": 67}\n  ],"), std::string::npos);
+    EXPECT_NE(console.out.find("\n    {\"byte\": 22, \"a\": 0, \"b\": 1}\n  ]\n}\n"),
               std::string::npos);
 }
 
@@ -250,7 +286,11 @@ protected:
         for (const std::vector<std::string>& command : commands) {
             EXPECT_EQ(Run(command), kExitBadInput) << command[0];
             EXPECT_EQ(console.err, message) << command[0];
-            EXPECT_EQ(console.out, "") << command[0];
+            const bool json = command.back() == "--json";
+            EXPECT_EQ(console.out, json ? "{\"schema\": 2, \"error\": " +
+                                              JsonString(path + ": " + reason) + ", \"exit\": 2}\n"
+                                        : "")
+                << command[0];
         }
         EXPECT_EQ(Snapshot(), before);
         EXPECT_TRUE(printers.sent.empty());
@@ -274,11 +314,9 @@ TEST_F(BadFileTest, ShortFile) {
                             "not a settings file: short: 289 bytes, expected 290");
 }
 
-TEST_F(BadFileTest, LongFile) {
-    Bytes file = FileOf(FactoryRecord());
-    file.push_back(0x00);
-    test::WriteBytes(Path("long.dat"), file);
-    ExpectRefusedEverywhere(Path("long.dat"), "not a settings file: longer than 290 bytes");
+TEST_F(BadFileTest, Folder) {
+    fs::create_directory(Path("folder.dat"));
+    ExpectRefusedEverywhere(Path("folder.dat"), "is a folder, not a settings file");
 }
 
 TEST_F(BadFileTest, WrongHeader) {
@@ -302,10 +340,38 @@ TEST_F(BadFileTest, RandomFile) {
                                                     ", expected 51");
 }
 
+// The panel loads a longer file and its save keeps the tail, so the tail is no reason to refuse.
+TEST_F(CliTest, ALongerFileLoadsWithANoteAndSetKeepsItsTail) {
+    SettingRecord record = FactoryRecord();
+    record[off::kReduction] = '5';
+    Bytes file = FileOf(record);
+    const Bytes tail = {'t', 0x00, 'a', 'i', 'l'};
+    file.insert(file.end(), tail.begin(), tail.end());
+    test::WriteBytes(Path("long.dat"), file);
+
+    EXPECT_EQ(Run({"diff", "factory", Path("long.dat")}), kExitDifferent);
+    EXPECT_EQ(console.err, "switchboard-cli: " + Path("long.dat") +
+                               ": the bytes after the 290th are ignored, as the panel ignores "
+                               "them\n");
+    ASSERT_EQ(Run({"set", Path("long.dat"), "select.reduction=縮小なし"}), kExitOk);
+    Bytes expected = FileOf(FactoryRecord());
+    expected.insert(expected.end(), tail.begin(), tail.end());
+    EXPECT_EQ(test::ReadBytes(Path("long.dat")), expected);
+}
+
 TEST_F(CliTest, RefusedKeysAndValuesWriteNothing) {
     test::WriteBytes(Path("a.dat"), FileOf(FactoryRecord()));
     const std::map<std::string, Bytes> before = Snapshot();
     const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"set", Path("a.dat"), "select.form=" + std::string(100000, 'x')},
+         "select.form: \"" + std::string(60, 'x') +
+             "…\" (100000 bytes) is not one of 書式０, 書式１, 書式２, 書式３, 書式４ (nothing "
+             "written)"},
+        {{"new", "factory"},
+         "\"factory\" stands for the factory settings, not a file; to write a file of that "
+         "name, give it as ./factory (nothing written)"},
+        {{"new", ""}, "the file to write needs a name, not an empty one (nothing written)"},
+        {{"show", ""}, "a FILE to read needs a name, not an empty one"},
         {{"set", Path("a.dat"), "select.colour=red"},
          "unknown key \"select.colour\" (nothing written)"},
         {{"set", Path("a.dat"), "form1.page-length=0", "-o", Path("b.dat")},
@@ -322,6 +388,46 @@ TEST_F(CliTest, RefusedKeysAndValuesWriteNothing) {
         EXPECT_EQ(console.err, "switchboard-cli: " + message + "\n");
     }
     EXPECT_EQ(Snapshot(), before);
+    EXPECT_FALSE(fs::exists("factory"));
+}
+
+// The link stays a link, in its own folder, and the file it leads to gets the settings.
+TEST_F(CliTest, SetOnASymbolicLinkReplacesTheFileItLeadsTo) {
+    fs::create_directory(Path("real"));
+    fs::create_directory(Path("links"));
+    test::WriteBytes(Path("real/a.dat"), FileOf(FactoryRecord()));
+    fs::create_symlink("../real/a.dat", Path("links/a.dat"));
+    ASSERT_EQ(Run({"set", Path("links/a.dat"), "select.reduction=４／５縮小"}), kExitOk)
+        << console.err;
+    EXPECT_TRUE(fs::is_symlink(Path("links/a.dat")));
+    EXPECT_EQ(fs::read_symlink(Path("links/a.dat")), "../real/a.dat");
+    SettingRecord record = FactoryRecord();
+    record[off::kReduction] = '5';
+    EXPECT_EQ(test::ReadBytes(Path("real/a.dat")), FileOf(record));
+    EXPECT_EQ(std::distance(fs::directory_iterator(Path("links")), fs::directory_iterator()), 1);
+}
+
+// A FIFO, a device or a folder is never swapped for a regular file.
+TEST_F(CliTest, OnlyARegularFileIsReplaced) {
+    ASSERT_EQ(::mkfifo(Path("fifo").c_str(), 0600), 0);
+    fs::create_directory(Path("folder"));
+    for (const std::string name : {"fifo", "folder"}) {
+        EXPECT_EQ(Run({"new", Path(name)}), kExitBadInput);
+        EXPECT_EQ(console.err, "switchboard-cli: " + Path(name) + ": " +
+                                   (name == "fifo" ? "is not a regular file (a device, a FIFO "
+                                                     "or a socket)"
+                                                   : "is a folder, not a settings file") +
+                                   "; nothing written\n");
+    }
+    EXPECT_TRUE(fs::is_fifo(Path("fifo")));
+    EXPECT_TRUE(fs::is_empty(Path("folder")));
+}
+
+// As echo does: what could not be said is an error, whatever the command did.
+TEST_F(CliTest, AnOutputThatCannotBeWrittenExitsWith4) {
+    console.outError = "No space left on device";
+    EXPECT_EQ(Run({"show", "factory"}), kExitOutputFailed);
+    EXPECT_EQ(console.err, "switchboard-cli: cannot write the output: No space left on device\n");
 }
 
 TEST_F(CliTest, AFolderThatCannotBeWrittenIsNamedAndLeftAsItWas) {
@@ -369,6 +475,53 @@ TEST_F(CliTest, SendGoesOncePerPrinterWithALineForEach) {
     EXPECT_TRUE(printers.sent.empty());
 }
 
+// Up to --jobs at once, the first named ending last, and still a line each in the order named.
+TEST_F(CliTest, SendWorksOnSeveralPrintersAtOnceAndReportsInTheOrderNamed) {
+    printers.queues = {{"A", "LPT1:"}, {"B", "USB001"}, {"C", "LPT2:"}, {"D", "LPT3:"}};
+    printers.results["C"] = {SendOutcome::Failed, "the spooler did not take the job"};
+    devices.results["socket://10.0.0.9:9100"] = {SendOutcome::Failed, "refused"};
+    printers.together = 3;
+    test::WriteBytes(Path("a.dat"), FileOf(FactoryRecord()));
+    const std::vector<std::string> args = {"send",      Path("a.dat"),
+                                           "--printer", "A",
+                                           "--device",  "socket://10.0.0.9",
+                                           "--printer", "B",
+                                           "--printer", "C",
+                                           "--printer", "D",
+                                           "--device",  "socket://10.0.0.9:9100",
+                                           "--jobs",    "3"};
+
+    EXPECT_EQ(Run(args), kExitPrinterFailed);
+    EXPECT_EQ(console.out, "sent: \"A\" (LPT1:)\nnot sent: socket://10.0.0.9:9100: refused\n"
+                           "sent: \"B\" (USB001)\n"
+                           "not sent: \"C\" (LPT2:): the spooler did not take the job\n"
+                           "sent: \"D\" (LPT3:)\n");
+    EXPECT_EQ(console.err, "");
+    EXPECT_EQ(printers.mostAtOnce, 3u);
+    EXPECT_EQ(devices.sent.size(), 1u);
+
+    // For a script: a JSON object a line; for someone watching: the counts as they change.
+    console.terminal = true;
+    EXPECT_EQ(
+        Run({"send", Path("a.dat"), "--device", "socket://10.0.0.9", "--printer", "A", "--json"}),
+        kExitPrinterFailed);
+    EXPECT_EQ(console.out, "{\"schema\": 2, \"device\": \"socket://10.0.0.9:9100\", "
+                           "\"connection\": \"socket://10.0.0.9:9100\", \"outcome\": \"not "
+                           "sent\", \"reason\": \"refused\"}\n"
+                           "{\"schema\": 2, \"printer\": \"A\", \"connection\": \"LPT1:\", "
+                           "\"outcome\": \"sent\", \"reason\": null}\n");
+    EXPECT_TRUE(console.err.starts_with("\rsending: 0 done, 0 failed, 2 left")) << console.err;
+    EXPECT_TRUE(console.err.ends_with("\r" + std::string(33, ' ') + "\r")) << console.err;
+
+    // Devices alone need no queue list, nor a scheduler that answers.
+    printers.listError = "the CUPS scheduler at /run/cups.sock does not answer";
+    EXPECT_EQ(Run({"send", Path("a.dat"), "--device", "socket://10.0.0.9"}), kExitPrinterFailed);
+    EXPECT_EQ(console.out, "not sent: socket://10.0.0.9:9100: refused\n");
+    EXPECT_EQ(Run({"send", Path("a.dat"), "--printer", "A", "--json"}), kExitPrinterFailed);
+    EXPECT_EQ(console.out,
+              "{\"schema\": 2, \"error\": \"" + printers.listError + "\", \"exit\": 3}\n");
+}
+
 // The panel's own path: the queues its selection offers, its job, its refusal of FILE:.
 TEST_F(CliTest, SendAllReachesEachQueueOfTheDriverOnceAndSkipsFile) {
     test::FakeSpooler spooler;
@@ -378,8 +531,9 @@ TEST_F(CliTest, SendAllReachesEachQueueOfTheDriverOnceAndSkipsFile) {
     spooler.AddLocal("Other", "Another printer", "LPT2:");
     SpoolerAccess access(spooler, OsVersionInfo{});
     test::WriteBytes(Path("a.dat"), FileOf(FactoryRecord()));
-    const std::vector<std::string> args = {"send", Path("a.dat"), "--all"};
-    EXPECT_EQ(cli::Run(args, console, files, access), kExitOk);
+    // One at a time: the fake spooler keeps its records unguarded.
+    const std::vector<std::string> args = {"send", Path("a.dat"), "--all", "--jobs", "1"};
+    EXPECT_EQ(cli::Run(args, console, files, access, devices), kExitOk);
     EXPECT_EQ(console.out, "skipped: \"File\" (FILE:): the connection is FILE:, which never "
                            "reaches the printer (the panel refuses it too)\n"
                            "sent: \"Q1\" (LPT1:)\nsent: \"Q2\" (USB001)\n");
@@ -393,9 +547,14 @@ TEST_F(CliTest, UsageErrorsExitWith2AndHelpWith0) {
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{}, "no command given"},
         {{"print", "a.dat"}, "unknown command \"print\""},
-        {{"show", "a.dat", "--all"}, "show: unknown option or one without its value: --all"},
+        {{"show", "a.dat", "--all"}, "show: unknown option or one without its value: \"--all\""},
         {{"send", "a.dat", "--printer"},
-         "send: unknown option or one without its value: --printer"},
+         "send: unknown option or one without its value: \"--printer\""},
+        {{"send", "a.dat", "--device", "socket://[::1"},
+         "--device takes socket://HOST[:PORT], not \"socket://[::1\""},
+        {{"send", "a.dat", "--device", "socket://printer:65536"},
+         "--device takes socket://HOST[:PORT], not \"socket://printer:65536\""},
+        {{"send", "a.dat", "--jobs", "0", "--all"}, "--jobs takes a whole number from 1 to 256"},
         {{"send", "a.dat", "--timeout", "0", "--all"},
          "--timeout takes a whole number of seconds from 1 to 3600"},
         {{"set", "a.dat"}, "set takes a FILE and at least one KEY=VALUE"},
