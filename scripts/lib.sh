@@ -7,7 +7,7 @@ SB_PACKAGES=(
     cmake ninja-build g++ clang libgtest-dev libgmock-dev googletest
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 xvfb fonts-ipafont-gothic
     fonts-wine imagemagick clang-format clang-tidy libclang-rt-14-dev wixl msitools unzip
-    fp-utils p7zip-full
+    fp-utils p7zip-full python3 osslsigncode openssl
     cups-daemon cups cups-client libcups2-dev
 )
 
