@@ -7,39 +7,30 @@
 namespace sb {
 
 CHelpViewer::~CHelpViewer() {
-    if (m_hHtmlHelp != nullptr) {
+    if (m_htmlHelp) {
         // Its windows run on this thread's code: they go before the library does.
-        m_pHtmlHelp(nullptr, nullptr, HH_CLOSE_ALL, 0);
-        m_pHtmlHelp(nullptr, nullptr, HH_UNINITIALIZE, m_dwHtmlHelpCookie);
-        ::FreeLibrary(m_hHtmlHelp);
+        m_htmlHelp(nullptr, nullptr, HH_CLOSE_ALL, 0);
+        m_htmlHelp(nullptr, nullptr, HH_UNINITIALIZE, m_dwHtmlHelpCookie);
     }
 }
 
 bool CHelpViewer::LoadHtmlHelp() {
-    if (m_hHtmlHelp != nullptr) {
+    if (m_htmlHelp) {
         return true;
     }
-    const HMODULE library = ::LoadLibraryW(L"hhctrl.ocx");
-    if (library == nullptr) {
+    m_htmlHelp = m_htmlHelpDll.emplace(L"hhctrl.ocx").Find<HtmlHelpFunction>("HtmlHelpW");
+    if (!m_htmlHelp) {
         return false;
     }
-    const auto function = reinterpret_cast<HtmlHelpFunction>(
-        reinterpret_cast<void (*)()>(::GetProcAddress(library, "HtmlHelpW")));
-    if (function == nullptr) {
-        ::FreeLibrary(library);
-        return false;
-    }
-    m_hHtmlHelp = library;
-    m_pHtmlHelp = function;
     // The viewer on the panel's own thread rather than one of its own: the panel's message
     // loop then hands it its messages first.
-    m_pHtmlHelp(nullptr, nullptr, HH_INITIALIZE, reinterpret_cast<DWORD_PTR>(&m_dwHtmlHelpCookie));
+    m_htmlHelp(nullptr, nullptr, HH_INITIALIZE, reinterpret_cast<DWORD_PTR>(&m_dwHtmlHelpCookie));
     return true;
 }
 
 bool CHelpViewer::PreTranslate(MSG& msg) const {
-    return m_pHtmlHelp != nullptr && m_pHtmlHelp(nullptr, nullptr, HH_PRETRANSLATEMESSAGE,
-                                                 reinterpret_cast<DWORD_PTR>(&msg)) != nullptr;
+    return m_htmlHelp && m_htmlHelp(nullptr, nullptr, HH_PRETRANSLATEMESSAGE,
+                                    reinterpret_cast<DWORD_PTR>(&msg)) != nullptr;
 }
 
 bool CHelpViewer::Show(HWND owner, HelpViewer viewer, const std::string& path) {
@@ -48,7 +39,7 @@ bool CHelpViewer::Show(HWND owner, HelpViewer viewer, const std::string& path) {
         return ::WinHelpW(owner, file.c_str(), HELP_FINDER, 0) != FALSE;
     }
     // The HTML help window stands on its own, beside the panel rather than above it.
-    return LoadHtmlHelp() && m_pHtmlHelp(nullptr, file.c_str(), HH_DISPLAY_TOPIC, 0) != nullptr;
+    return LoadHtmlHelp() && m_htmlHelp(nullptr, file.c_str(), HH_DISPLAY_TOPIC, 0) != nullptr;
 }
 
 void CHelpViewer::QuitWinHelp(HWND owner, const std::string& path) {

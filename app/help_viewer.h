@@ -4,9 +4,11 @@
 #pragma once
 
 #include "app/panel_view.h"
+#include "ui/system_dll.h"
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 namespace sb {
@@ -29,8 +31,8 @@ private:
     using HtmlHelpFunction = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
     bool LoadHtmlHelp();
 
-    HMODULE m_hHtmlHelp = nullptr;
-    HtmlHelpFunction m_pHtmlHelp = nullptr;
+    std::optional<CSystemDll> m_htmlHelpDll;
+    CSystemFunction<HtmlHelpFunction> m_htmlHelp;
     DWORD m_dwHtmlHelpCookie = 0;
 };
 

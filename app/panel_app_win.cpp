@@ -4,6 +4,7 @@
 #include "app/panel_dlg.h"
 #include "app/start_up.h"
 #include "res/resource.h"
+#include "ui/system_dll.h"
 #include "ui/window.h"
 
 #include <windows.h>
@@ -94,6 +95,7 @@ void CPanelApp::BringRunningPanelToFront() {
 } // namespace sb
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    sb::RestrictDllSearch();
     sb::CPanelApp app;
     return app.Run();
 }

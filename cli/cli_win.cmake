@@ -4,8 +4,12 @@ if(WIN32)
   # Winsock for the raw port.
   target_link_libraries(sb_cli_win PUBLIC sb_cli sb_files_win sb_printer_win ws2_32)
 
-  add_executable(switchboard-cli main_win.cpp)
+  add_executable(switchboard-cli main_win.cpp switchboard_cli.rc)
   target_link_libraries(switchboard-cli PRIVATE sb_cli_win)
   # wmain: the arguments as the system has them, in UTF-16.
   target_link_options(switchboard-cli PRIVATE -municode)
+  # The version the panel has, from the one header.
+  set_source_files_properties(switchboard_cli.rc PROPERTIES
+                              OBJECT_DEPENDS ${SB_VERSION_HEADER}
+                              INCLUDE_DIRECTORIES ${PROJECT_BINARY_DIR}/res)
 endif()

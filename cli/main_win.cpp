@@ -8,6 +8,7 @@
 #include "cli/win_file_access.h"
 #include "printer/win_os_version.h"
 #include "printer/win_spooler.h"
+#include "ui/system_dll.h"
 #include "ui/window.h"
 
 #include <windows.h>
@@ -53,6 +54,7 @@ private:
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    sb::RestrictDllSearch();
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) {
         args.push_back(sb::Narrow(argv[i]));

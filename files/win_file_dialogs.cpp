@@ -1,11 +1,29 @@
 #include "files/win_file_dialogs.h"
 
+#include "ui/system_dll.h"
+
 #include <commdlg.h>
 
 #include <algorithm>
 #include <vector>
 
 namespace sb {
+
+namespace {
+
+// comdlg32.dll from the system folder, loaded with the first dialog and kept from then on.
+struct CommonDialogs {
+    CSystemDll dll{L"comdlg32.dll"};
+    SB_SYSTEM_FUNCTION(dll, GetOpenFileNameW);
+    SB_SYSTEM_FUNCTION(dll, GetSaveFileNameW);
+};
+
+const CommonDialogs& Api() {
+    static const CommonDialogs dialogs;
+    return dialogs;
+}
+
+} // namespace
 
 static_assert(ofn::kOverwritePrompt == OFN_OVERWRITEPROMPT &&
               ofn::kHideReadOnly == OFN_HIDEREADONLY);
@@ -34,7 +52,8 @@ std::optional<std::string> WinFileDialogs::Run(const FileDialogSpec& params,
     dialog.lpstrInitialDir = directory.c_str();
     dialog.lpstrDefExt = extension.c_str();
     dialog.Flags = params.flags;
-    const BOOL chosen = params.save ? ::GetSaveFileNameW(&dialog) : ::GetOpenFileNameW(&dialog);
+    const BOOL chosen =
+        params.save ? Api().GetSaveFileNameW(&dialog) : Api().GetOpenFileNameW(&dialog);
     if (!chosen) {
         return std::nullopt;
     }

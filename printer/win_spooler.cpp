@@ -1,5 +1,6 @@
 #include "printer/win_spooler.h"
 
+#include "ui/system_dll.h"
 #include "ui/window.h"
 
 #include <windows.h>
@@ -10,6 +11,27 @@ namespace {
 
 // DRIVER_INFO_8's attribute of a driver on the XPS print path; the headers here lack it.
 constexpr DWORD kPrinterDriverXps = 0x00000002;
+
+// winspool.drv from the system folder, loaded at the first spooler call and kept while the
+// process runs: every command lists, opens or writes through it.
+struct Winspool {
+    CSystemDll dll{L"winspool.drv"};
+    SB_SYSTEM_FUNCTION(dll, EnumPrintersW);
+    SB_SYSTEM_FUNCTION(dll, OpenPrinterW);
+    SB_SYSTEM_FUNCTION(dll, ClosePrinter);
+    SB_SYSTEM_FUNCTION(dll, GetPrinterW);
+    SB_SYSTEM_FUNCTION(dll, GetPrinterDriverW);
+    SB_SYSTEM_FUNCTION(dll, StartDocPrinterW);
+    SB_SYSTEM_FUNCTION(dll, ResetPrinterW);
+    SB_SYSTEM_FUNCTION(dll, WritePrinter);
+    SB_SYSTEM_FUNCTION(dll, EndDocPrinter);
+    SB_SYSTEM_FUNCTION(dll, AbortPrinter);
+};
+
+const Winspool& Api() {
+    static const Winspool winspool;
+    return winspool;
+}
 
 HANDLE Native(Spooler::Handle printer) {
     return reinterpret_cast<HANDLE>(printer);
@@ -50,7 +72,7 @@ template <typename Info>
 std::vector<Info> Enumerate(DWORD flags, wchar_t* name, DWORD level, std::vector<BYTE>& buffer) {
     DWORD count = 0;
     const bool filled = FillBuffer(buffer, [&](BYTE* data, DWORD size, DWORD* needed) {
-        return ::EnumPrintersW(flags, name, level, data, size, needed, &count) != FALSE;
+        return Api().EnumPrintersW(flags, name, level, data, size, needed, &count) != FALSE;
     });
     std::vector<Info> infos;
     if (filled && count != 0) {
@@ -88,20 +110,20 @@ Spooler::Handle WinSpooler::AcquirePrinter(const std::string& name, std::uint32_
     std::wstring wideName = Widen(name);
     PRINTER_DEFAULTSW defaults{nullptr, nullptr, access};
     HANDLE printer = nullptr;
-    if (!::OpenPrinterW(wideName.data(), &printer, &defaults)) {
+    if (!Api().OpenPrinterW(wideName.data(), &printer, &defaults)) {
         return 0;
     }
     return reinterpret_cast<Handle>(printer);
 }
 
 void WinSpooler::ReleasePrinter(Handle printer) {
-    ::ClosePrinter(Native(printer));
+    Api().ClosePrinter(Native(printer));
 }
 
 std::optional<PrinterInfo2> WinSpooler::GetPrinter2(Handle printer) {
     std::vector<BYTE> buffer;
     const bool filled = FillBuffer(buffer, [&](BYTE* data, DWORD size, DWORD* needed) {
-        return ::GetPrinterW(Native(printer), 2, data, size, needed) != FALSE;
+        return Api().GetPrinterW(Native(printer), 2, data, size, needed) != FALSE;
     });
     if (!filled || buffer.empty()) {
         return std::nullopt;
@@ -112,7 +134,7 @@ std::optional<PrinterInfo2> WinSpooler::GetPrinter2(Handle printer) {
 bool WinSpooler::HasXpsDriver(Handle printer) {
     std::vector<BYTE> buffer;
     const bool filled = FillBuffer(buffer, [&](BYTE* data, DWORD size, DWORD* needed) {
-        return ::GetPrinterDriverW(Native(printer), nullptr, 8, data, size, needed) != FALSE;
+        return Api().GetPrinterDriverW(Native(printer), nullptr, 8, data, size, needed) != FALSE;
     });
     if (!filled || buffer.size() < sizeof(DRIVER_INFO_8W)) {
         return false;
@@ -127,29 +149,29 @@ bool WinSpooler::StartDocument(Handle printer, const DocInfo& doc) {
     std::wstring datatype = doc.datatype ? Widen(*doc.datatype) : std::wstring();
     DOC_INFO_1W info{docName.data(), doc.outputFile ? outputFile.data() : nullptr,
                      doc.datatype ? datatype.data() : nullptr};
-    return ::StartDocPrinterW(Native(printer), 1, reinterpret_cast<BYTE*>(&info)) != 0;
+    return Api().StartDocPrinterW(Native(printer), 1, reinterpret_cast<BYTE*>(&info)) != 0;
 }
 
 bool WinSpooler::Reset(Handle printer) {
-    return ::ResetPrinterW(Native(printer), nullptr) != FALSE;
+    return Api().ResetPrinterW(Native(printer), nullptr) != FALSE;
 }
 
 std::optional<std::size_t> WinSpooler::Write(Handle printer, std::span<const std::uint8_t> bytes) {
     DWORD written = 0;
     // WritePrinter only reads the bytes; its prototype just lacks the const.
-    if (!::WritePrinter(Native(printer), const_cast<std::uint8_t*>(bytes.data()),
-                        static_cast<DWORD>(bytes.size()), &written)) {
+    if (!Api().WritePrinter(Native(printer), const_cast<std::uint8_t*>(bytes.data()),
+                            static_cast<DWORD>(bytes.size()), &written)) {
         return std::nullopt;
     }
     return written;
 }
 
 bool WinSpooler::EndDocument(Handle printer) {
-    return ::EndDocPrinter(Native(printer)) != FALSE;
+    return Api().EndDocPrinter(Native(printer)) != FALSE;
 }
 
 bool WinSpooler::Abort(Handle printer) {
-    return ::AbortPrinter(Native(printer)) != FALSE;
+    return Api().AbortPrinter(Native(printer)) != FALSE;
 }
 
 } // namespace sb
