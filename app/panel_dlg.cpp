@@ -52,6 +52,8 @@ constexpr std::array<Tab, kPageCount> kTabs = {{
 }};
 
 constexpr COLORREF kTabImageMask = RGB(192, 192, 192);
+// Lays the window out again once the dialog manager has handled a move to another scale.
+constexpr UINT kLayOutAgain = WM_APP + 1;
 static_assert(IDB_PICTURE_STEP == kPictureIdStep);
 
 // The state flags of a menu item that is on or off.
@@ -256,6 +258,9 @@ void CPanelDlg::OnDpiChanged() {
     }
     SetTabPictures();
     LayOut();
+    // Where the dialog manager scales dialogs itself, it gives the controls their new fonts
+    // after this, and the tab control's rows may change height with them.
+    Post(kLayOutAgain);
 }
 
 bool CPanelDlg::OnIdle() {
@@ -403,6 +408,9 @@ bool CPanelDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
         return OnPaintIconic();
     case WM_QUERYDRAGICON:
         result = reinterpret_cast<LRESULT>(m_icon.Get());
+        return true;
+    case kLayOutAgain:
+        LayOut();
         return true;
     case WM_MEASUREITEM: {
         auto& measure = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);

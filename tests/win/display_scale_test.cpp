@@ -7,6 +7,7 @@
 #include "canvas.h"
 #include "menu/icon_menu.h"
 #include "menu/menu_draw.h"
+#include "only_our_queues.h"
 #include "panel_test_support.h"
 #include "res/resource.h"
 #include "tools/queue_admin.h"
@@ -29,6 +30,9 @@ namespace sb {
 namespace {
 
 using test::CCanvas;
+
+[[maybe_unused]] const auto* const kEnvironment =
+    ::testing::AddGlobalTestEnvironment(new test::OnlyOurQueues);
 
 // The scale ctest asked the prefix for.
 int PrefixDpi() {
@@ -211,12 +215,6 @@ void SendDpiChange(HWND window, int dpi, RECT& suggested) {
 class DisplayScale : public ::testing::Test {
 protected:
     void SetUp() override {
-        // A run stopped halfway may have left its queue: start-up must find exactly one.
-        for (const QueueInfo& queue : ListQueues()) {
-            if (queue.driver == test::kDriver) {
-                RemoveQueue(queue.name);
-            }
-        }
         m_queue = std::make_unique<ScopedQueue>(
             QueueInfo{test::Tag() + L"プリンタ", test::kDriver, L"|cat > /dev/null"});
         ASSERT_EQ(m_queue->Error(), static_cast<DWORD>(ERROR_SUCCESS));
