@@ -4,9 +4,7 @@
 // and drawing.
 #include "app/bar_layout.h"
 #include "app/panel_dlg.h"
-#include "canvas.h"
-#include "menu/icon_menu.h"
-#include "menu/menu_draw.h"
+#include "menu_test_support.h"
 #include "only_our_queues.h"
 #include "panel_test_support.h"
 #include "res/resource.h"
@@ -30,6 +28,7 @@ namespace sb {
 namespace {
 
 using test::CCanvas;
+using test::ItemAt;
 
 [[maybe_unused]] const auto* const kEnvironment =
     ::testing::AddGlobalTestEnvironment(new test::OnlyOurQueues);
@@ -49,14 +48,12 @@ Size ImageSize(HIMAGELIST images) {
 
 Size IconSize(HICON icon) {
     ICONINFO info{};
-    if (!GetIconInfo(icon, &info)) {
-        return {};
-    }
-    BITMAP mask{};
-    GetObjectW(info.hbmMask, sizeof(mask), &mask);
+    GetIconInfo(icon, &info);
+    BITMAP colour{};
+    GetObjectW(info.hbmColor, sizeof(colour), &colour);
     DeleteObject(info.hbmMask);
     DeleteObject(info.hbmColor);
-    return {mask.bmWidth, info.hbmColor != nullptr ? mask.bmHeight : mask.bmHeight / 2};
+    return {colour.bmWidth, colour.bmHeight};
 }
 
 Rect RectOf(HWND window) {
@@ -73,31 +70,11 @@ std::vector<HWND> Pages(HWND panel) {
     return pages;
 }
 
-const IconMenuItem* ItemData(HMENU menu, UINT position) {
-    MENUITEMINFOW info{};
-    info.cbSize = sizeof(info);
-    info.fMask = MIIM_DATA;
-    GetMenuItemInfoW(menu, position, TRUE, &info);
-    return reinterpret_cast<const IconMenuItem*>(info.dwItemData);
-}
-
-int MenuTextWidth(const std::u16string& text, int dpi) {
-    NONCLIENTMETRICSW metrics;
-    EXPECT_TRUE(NonClientMetrics(metrics, static_cast<UINT>(dpi)));
-    const CFont font(CreateFontIndirectW(&metrics.lfMenuFont));
-    const CScreenDC screen;
-    const CSelectObject select(screen.Get(), font.Get());
-    const std::wstring wide(text.begin(), text.end());
-    SIZE size{};
-    GetTextExtentPoint32W(screen.Get(), wide.c_str(), static_cast<int>(wide.size()), &size);
-    return size.cx;
-}
-
 // The first item of the file menu, with its icon, as the panel measures and draws it.
 void ExpectMenuAt(HWND panel, int dpi) {
     const int picture = PictureSize(dpi);
     const HMENU file = GetSubMenu(GetMenu(panel), 0);
-    const IconMenuItem* load = ItemData(file, 0);
+    const IconMenuItem* load = ItemAt(file, 0);
     ASSERT_NE(load, nullptr);
     MEASUREITEMSTRUCT measure{};
     measure.CtlType = ODT_MENU;
@@ -108,7 +85,9 @@ void ExpectMenuAt(HWND panel, int dpi) {
         std::max(SystemMetric(SM_CYMENU, static_cast<UINT>(dpi)), picture - 1 + Scale(4, dpi));
     EXPECT_EQ(static_cast<int>(measure.itemHeight), height);
     EXPECT_EQ(static_cast<int>(measure.itemWidth),
-              MenuTextWidth(load->text, dpi) + 2 * picture + Scale(1, dpi));
+              test::MenuFontWidth(std::wstring(load->text.begin(), load->text.end()),
+                                  static_cast<UINT>(dpi)) +
+                  2 * picture + Scale(1, dpi));
 
     // Selected, the item keeps its icon column out of the highlight.
     CCanvas canvas(300, height);
@@ -198,18 +177,16 @@ Size Columns(HWND selection) {
             static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, 1, 0))};
 }
 
-// What the system would suggest when the window moves to a display of `dpi`: the window
-// scaled, and somewhere else, so that the move shows.
-RECT Suggested(HWND window, int fromDpi, int dpi) {
+// Tells the window it moved to a display of `dpi`, with the rectangle the system would
+// suggest: the window scaled, and somewhere else, so that the move shows.
+RECT MoveToDpi(HWND window, int fromDpi, int dpi) {
     RECT now{};
     GetWindowRect(window, &now);
-    return {now.left + 10, now.top + 10,
-            now.left + 10 + ScaleBetween(now.right - now.left, dpi, fromDpi),
-            now.top + 10 + ScaleBetween(now.bottom - now.top, dpi, fromDpi)};
-}
-
-void SendDpiChange(HWND window, int dpi, RECT& suggested) {
+    RECT suggested{now.left + 10, now.top + 10,
+                   now.left + 10 + ScaleBetween(now.right - now.left, dpi, fromDpi),
+                   now.top + 10 + ScaleBetween(now.bottom - now.top, dpi, fromDpi)};
     SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    return suggested;
 }
 
 class DisplayScale : public ::testing::Test {
@@ -249,15 +226,16 @@ TEST_F(DisplayScale, ThePanelIsLaidOutAtThePrefixsScale) {
 TEST_F(DisplayScale, AMoveToAnotherScaleRebuildsAndLaysOutThePanelAndItsDialogs) {
     const int from = PrefixDpi();
     const int to = from == 192 ? 96 : 192;
-    RECT panelRect{};
-    RECT selectionRect{};
+    const auto windowRect = [](HWND window) {
+        RECT rect{};
+        GetWindowRect(window, &rect);
+        return FromRECT(rect);
+    };
     Run({[&] {
-             panelRect = Suggested(Panel(), from, to);
-             SendDpiChange(Panel(), to, panelRect);
-             RECT now{};
-             GetWindowRect(Panel(), &now);
-             EXPECT_EQ(now.left, panelRect.left);
-             EXPECT_EQ(now.top, panelRect.top);
+             const Rect suggested = FromRECT(MoveToDpi(Panel(), from, to));
+             // The panel goes where the system says; its size is its layout's.
+             EXPECT_EQ(windowRect(Panel()).left, suggested.left);
+             EXPECT_EQ(windowRect(Panel()).top, suggested.top);
              ExpectLaidOutAt(Panel(), to);
              // Pages made after the move go where those made before it went.
              ShowEveryTab(Panel());
@@ -269,12 +247,9 @@ TEST_F(DisplayScale, AMoveToAnotherScaleRebuildsAndLaysOutThePanelAndItsDialogs)
              ASSERT_NE(selection, nullptr);
              // Opened at the system's scale, then moved.
              EXPECT_EQ(Columns(selection), (Size{Scale(200, from), Scale(90, from)}));
-             selectionRect = Suggested(selection, from, to);
-             SendDpiChange(selection, to, selectionRect);
+             const Rect suggested = FromRECT(MoveToDpi(selection, from, to));
+             EXPECT_EQ(windowRect(selection), suggested);
              EXPECT_EQ(Columns(selection), (Size{Scale(200, to), Scale(90, to)}));
-             RECT now{};
-             GetWindowRect(selection, &now);
-             EXPECT_EQ(FromRECT(now), FromRECT(selectionRect));
              PostMessageW(selection, WM_COMMAND, IDCANCEL, 0);
          }});
 }

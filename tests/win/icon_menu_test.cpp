@@ -1,7 +1,7 @@
 // The icon menu on the real menu functions: menu 142 as the program loads it, mnemonics,
 // and items drawn into memory bitmaps, checked pixel by pixel.
-#include "canvas.h"
 #include "menu/icon_menu.h"
+#include "menu_test_support.h"
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +16,8 @@ namespace sb {
 namespace {
 
 using test::CCanvas;
+using test::ItemAt;
+using test::MenuFontWidth;
 
 struct Entry {
     UINT id; // 0 for a separator
@@ -43,16 +45,6 @@ const std::vector<Entry> kHelp = {
     {0, L""},
     {16, L"バージョン情報(&A)..."},
 };
-
-const IconMenuItem* ItemAt(HMENU menu, UINT position) {
-    MENUITEMINFOW info{};
-    info.cbSize = sizeof(info);
-    info.fMask = MIIM_DATA;
-    if (!GetMenuItemInfoW(menu, position, TRUE, &info)) {
-        return nullptr;
-    }
-    return reinterpret_cast<const IconMenuItem*>(info.dwItemData);
-}
 
 // The item's text as the system holds it, which is what a screen reader reads.
 std::wstring LabelAt(HMENU menu, UINT position) {
@@ -87,18 +79,6 @@ std::wstring Unpadded(const std::u16string& text) {
     }
     const auto end = wide.find_last_not_of(L' ', tab - 1);
     return wide.substr(0, end + 1) + wide.substr(tab);
-}
-
-int MenuFontWidth(const std::wstring& text) {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(metrics);
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
-    const CFont font(CreateFontIndirectW(&metrics.lfMenuFont));
-    const CScreenDC screen;
-    const CSelectObject select(screen.Get(), font.Get());
-    SIZE size{};
-    GetTextExtentPoint32W(screen.Get(), text.c_str(), static_cast<int>(text.size()), &size);
-    return size.cx;
 }
 
 class IconMenuTest : public ::testing::Test {

@@ -1,16 +1,44 @@
-// A 32-bit top-down bitmap in a memory DC, filled with a colour no drawing step uses, for
-// checking what was drawn pixel by pixel.
+// What the tests of the icon menu share: an item's data, the menu font's measure, and a
+// canvas to draw items on and check pixel by pixel.
 #pragma once
 
 #include "menu/gdi.h"
+#include "menu/icon_menu.h"
+#include "ui/dpi.h"
+
+#include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <set>
+#include <string>
 #include <utility>
 
 namespace sb::test {
 
+inline const IconMenuItem* ItemAt(HMENU menu, UINT position) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_DATA;
+    if (!::GetMenuItemInfoW(menu, position, TRUE, &info)) {
+        return nullptr;
+    }
+    return reinterpret_cast<const IconMenuItem*>(info.dwItemData);
+}
+
+// The text's width in the system's menu font at `dpi`.
+inline int MenuFontWidth(const std::wstring& text, UINT dpi = SystemDpi()) {
+    NONCLIENTMETRICSW metrics;
+    EXPECT_TRUE(NonClientMetrics(metrics, dpi));
+    const CFont font(::CreateFontIndirectW(&metrics.lfMenuFont));
+    const CScreenDC screen;
+    const CSelectObject select(screen.Get(), font.Get());
+    SIZE size{};
+    ::GetTextExtentPoint32W(screen.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
+
+// A 32-bit top-down bitmap in a memory DC, filled with a colour no drawing step uses.
 class CCanvas {
 public:
     // The size of one menu item at 96 dpi, which most drawings need.
