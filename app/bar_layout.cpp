@@ -1,5 +1,6 @@
 #include "app/bar_layout.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace sb {
@@ -45,6 +46,19 @@ std::string ToolTipText(std::string_view text) {
         end += charBytes;
     }
     return std::string(text.substr(0, end));
+}
+
+PanelLayout LayOutPanel(const PanelMeasures& m) {
+    PanelLayout layout{m.tab, m.client};
+    const int down = std::max(0, m.toolBarBottom - m.tab.top);
+    const int wider = std::max(0, m.page.cx - m.display.Width());
+    const int taller = std::max(0, m.page.cy - m.display.Height());
+    layout.tab.top += down;
+    layout.tab.right += wider;
+    layout.tab.bottom += down + taller;
+    layout.client.cx += wider;
+    layout.client.cy = std::max(m.client.cy + down + taller, layout.tab.bottom + m.statusHeight);
+    return layout;
 }
 
 } // namespace sb

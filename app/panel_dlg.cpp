@@ -1,9 +1,12 @@
 #include "app/panel_dlg.h"
 
 #include "app/about_dlg.h"
+#include "app/bar_layout.h"
 #include "app/module_path.h"
 #include "files/settings_file.h"
 #include "res/resource.h"
+#include "ui/dpi.h"
+#include "ui/dpi_scale.h"
 
 #include <array>
 
@@ -48,8 +51,10 @@ constexpr std::array<Tab, kPageCount> kTabs = {{
     {L"ＭＳＷ４", 1},
 }};
 
-constexpr int kTabImageWidth = 16;
 constexpr COLORREF kTabImageMask = RGB(192, 192, 192);
+// Lays the window out again once the dialog manager has handled a move to another scale.
+constexpr UINT kLayOutAgain = WM_APP + 1;
+static_assert(IDB_PICTURE_STEP == kPictureIdStep);
 
 // The state flags of a menu item that is on or off.
 UINT MenuState(bool enable) {
@@ -91,6 +96,8 @@ INT_PTR CPanelDlg::Run(HACCEL accelerators) {
 }
 
 BOOL CPanelDlg::OnInitDialog() {
+    // Its size follows its layout, which the dialog manager does not know.
+    KeepDialogSize(m_hWnd);
     m_core.OnInitDialog();
     // The window's first WM_SIZE came before this object knew it.
     OnSize();
@@ -99,6 +106,7 @@ BOOL CPanelDlg::OnInitDialog() {
 
 void CPanelDlg::InitMenu() {
     // Without the icon menu the template's plain menu stays.
+    m_menu.SetDpi(Dpi());
     if (!m_menu.LoadMenu(IDR_PANEL_MENU)) {
         return;
     }
@@ -113,46 +121,146 @@ void CPanelDlg::InitMenu() {
 }
 
 void CPanelDlg::InitIconsAndBars() {
-    m_icon.Reset(static_cast<HICON>(::LoadImageW(ProgramInstance(), MAKEINTRESOURCEW(IDR_MAINFRAME),
-                                                 IMAGE_ICON, ::GetSystemMetrics(SM_CXICON),
-                                                 ::GetSystemMetrics(SM_CYICON), 0)));
-    m_smallIcon.Reset(static_cast<HICON>(
-        ::LoadImageW(ProgramInstance(), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
-                     ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0)));
-    Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon.Get()));
-    Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon.Get()));
+    SetIcons();
     if (m_toolBar.Create(m_hWnd)) {
-        m_toolBar.SetupButtons();
+        KeepChildPlacement(m_toolBar.Handle());
+        m_toolBar.SetupButtons(Dpi());
     }
     if (m_statusBar.Create(m_hWnd)) {
+        KeepChildPlacement(m_statusBar.Handle());
         m_statusBar.SetupPanes();
     }
 }
 
+void CPanelDlg::SetIcons() {
+    const UINT dpi = Dpi();
+    CIcon icon(LoadIconOfSize(IDR_MAINFRAME, SystemMetric(SM_CXICON, dpi)));
+    CIcon smallIcon(LoadIconOfSize(IDR_MAINFRAME, SystemMetric(SM_CXSMICON, dpi)));
+    Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon.Get()));
+    Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.Get()));
+    // The window no longer shows the old ones.
+    m_icon = std::move(icon);
+    m_smallIcon = std::move(smallIcon);
+}
+
+void CPanelDlg::SetTabPictures() {
+    const int size = PictureSize(static_cast<int>(Dpi()));
+    CImageList images(::ImageList_LoadImageW(
+        ProgramInstance(), MAKEINTRESOURCEW(PictureResourceId(IDB_TABS, size)), size, 1,
+        kTabImageMask, IMAGE_BITMAP, LR_CREATEDIBSECTION));
+    m_tab.SetImageList(images.Get());
+    m_tabImages = std::move(images);
+}
+
 void CPanelDlg::InitTabsAndPages() {
     m_tab.Attach(Item(IDC_TAB));
-    m_tabImages.Reset(::ImageList_LoadImageW(ProgramInstance(), MAKEINTRESOURCEW(IDB_TABS),
-                                             kTabImageWidth, 1, kTabImageMask, IMAGE_BITMAP,
-                                             LR_CREATEDIBSECTION));
-    m_tab.SetImageList(m_tabImages.Get());
+    KeepChildPlacement(m_tab.Handle());
+    RECT client{};
+    ::GetClientRect(m_hWnd, &client);
+    m_nTemplateDpi = Dpi();
+    m_templateClient = {client.right, client.bottom};
+    m_templateTab = m_tab.RectInParent();
+    SetTabPictures();
     for (int index = 0; index < kPageCount; ++index) {
         m_tab.InsertItem(index, kTabs[index].text, kTabs[index].image);
     }
     // Only the page on show is made now: the others' values live in their models until
     // the idle loop or a tab switch makes their windows.
-    MadePage(kPageSelect).Show(SW_SHOW);
+    CPage& first = MadePage(kPageSelect);
+    LayOut();
+    first.Show(SW_SHOW);
 }
 
 CPage& CPanelDlg::MadePage(int tab) {
     CPage& page = Page(tab);
     if (page.Handle() == nullptr) {
-        // Each page's template puts it over the tab control's display area.
         page.CreatePage(m_hWnd, false);
-        // Above the tab control, which would otherwise paint over it.
-        ::SetWindowPos(page.Handle(), HWND_TOP, 0, 0, 0, 0,
-                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        KeepChildPlacement(page.Handle());
+        // Every page's template has the same size.
+        if (m_pageSize == Size{}) {
+            const Rect made = CWindow(page.Handle()).RectInParent();
+            m_pageSize = {made.Width(), made.Height()};
+        }
+        PlacePage(page);
     }
     return page;
+}
+
+void CPanelDlg::PlacePage(const CPage& page) const {
+    // Above the tab control, which would otherwise paint over it.
+    UINT flags = SWP_NOACTIVATE;
+    Rect area;
+    if (m_pageArea) {
+        area = *m_pageArea;
+    } else {
+        flags |= SWP_NOMOVE | SWP_NOSIZE;
+    }
+    ::SetWindowPos(page.Handle(), HWND_TOP, area.left, area.top, area.Width(), area.Height(),
+                   flags);
+}
+
+void CPanelDlg::LayOut() {
+    const int dpi = static_cast<int>(Dpi());
+    const auto scaled = [dpi, from = static_cast<int>(m_nTemplateDpi)](int length) {
+        return ScaleBetween(length, dpi, from);
+    };
+    PanelMeasures measures{};
+    measures.client = {scaled(m_templateClient.cx), scaled(m_templateClient.cy)};
+    measures.tab = {scaled(m_templateTab.left), scaled(m_templateTab.top),
+                    scaled(m_templateTab.right), scaled(m_templateTab.bottom)};
+    measures.page = {scaled(m_pageSize.cx), scaled(m_pageSize.cy)};
+    // The tab control's rows, and so its display area, depend on its width.
+    m_tab.MoveTo(measures.tab);
+    measures.display = FromRECT(m_tab.DisplayArea(ToRECT(measures.tab)));
+    if (m_toolBar) {
+        measures.toolBarBottom = m_toolBar.RectInParent().bottom;
+    }
+    if (m_statusBar) {
+        measures.statusHeight = m_statusBar.RectInParent().Height();
+    }
+    const PanelLayout layout = LayOutPanel(measures);
+
+    RECT client{};
+    ::GetClientRect(m_hWnd, &client);
+    const int wider = layout.client.cx - client.right;
+    const int taller = layout.client.cy - client.bottom;
+    if (wider != 0 || taller != 0) {
+        RECT window{};
+        ::GetWindowRect(m_hWnd, &window);
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, window.right - window.left + wider,
+                       window.bottom - window.top + taller,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        if (m_toolBar) {
+            m_toolBar.Send(TB_AUTOSIZE);
+        }
+        if (m_statusBar) {
+            m_statusBar.FollowParent();
+        }
+    }
+    m_tab.MoveTo(layout.tab);
+    m_pageArea = FromRECT(m_tab.DisplayArea(ToRECT(layout.tab)));
+    for (int index = 0; index < kPageCount; ++index) {
+        if (Page(index).Handle() != nullptr) {
+            PlacePage(Page(index));
+        }
+    }
+}
+
+void CPanelDlg::OnDpiChanged() {
+    const UINT dpi = Dpi();
+    SetIcons();
+    m_menu.SetDpi(dpi);
+    if (m_toolBar) {
+        m_toolBar.SetDpi(dpi);
+    }
+    if (m_statusBar) {
+        m_statusBar.SetDpi(dpi);
+    }
+    SetTabPictures();
+    LayOut();
+    // Where the dialog manager scales dialogs itself, it gives the controls their new fonts
+    // after this, and the tab control's rows may change height with them.
+    Post(kLayOutAgain);
 }
 
 bool CPanelDlg::OnIdle() {
@@ -301,6 +409,9 @@ bool CPanelDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
     case WM_QUERYDRAGICON:
         result = reinterpret_cast<LRESULT>(m_icon.Get());
         return true;
+    case kLayOutAgain:
+        LayOut();
+        return true;
     case WM_MEASUREITEM: {
         auto& measure = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
         if (measure.CtlType == ODT_MENU && m_menu.MeasureItem(measure)) {
@@ -353,8 +464,8 @@ bool CPanelDlg::OnPaintIconic() {
     Send(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.Get()));
     RECT client{};
     ::GetClientRect(m_hWnd, &client);
-    const int x = (client.right - client.left - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
-    const int y = (client.bottom - client.top - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+    const int x = (client.right - client.left - SystemMetric(SM_CXICON, Dpi()) + 1) / 2;
+    const int y = (client.bottom - client.top - SystemMetric(SM_CYICON, Dpi()) + 1) / 2;
     ::DrawIcon(dc.Get(), x, y, m_icon.Get());
     return true;
 }

@@ -65,6 +65,8 @@ protected:
     bool PreTranslateMessage(MSG& msg) override { return m_help.PreTranslate(msg); }
     // The pages not made at start-up, one at a time.
     bool OnIdle() override;
+    // Pictures, menu and bars made again for the new scale, and the window laid out anew.
+    void OnDpiChanged() override;
 
 private:
     struct IconTraits {
@@ -90,6 +92,12 @@ private:
     // The page's window, made now if it was not yet; hidden unless it is the one shown.
     CPage& MadePage(int tab);
     void SwitchToPage(int tab);
+    // The tab control where the template puts it at this scale, below the tool bar, and large
+    // enough for a page; the window around it; the pages over its display area.
+    void LayOut();
+    void PlacePage(const CPage& page) const;
+    void SetIcons();
+    void SetTabPictures();
     void EnableCommand(UINT menuId, int buttonId, bool enable);
     void OnSize();
     bool OnPaintIconic();
@@ -121,6 +129,13 @@ private:
     CIcon m_smallIcon;
     CTabCtrl m_tab;
     CImageList m_tabImages;
+    // What the layout starts from: the template's client area and tab control and a page's
+    // size, as measured at m_nTemplateDpi when the window was made.
+    UINT m_nTemplateDpi = 0;
+    Size m_templateClient;
+    Rect m_templateTab;
+    Size m_pageSize;
+    std::optional<Rect> m_pageArea; // the tab control's display area, once laid out
 };
 
 } // namespace sb

@@ -2,6 +2,9 @@
 
 #include "app/bar_layout.h"
 #include "res/resource.h"
+#include "ui/dpi.h"
+
+#include <utility>
 
 namespace sb {
 
@@ -18,6 +21,25 @@ void CPanelStatusBar::SetupPanes() const {
     ::GetWindowRect(m_hWnd, &bar);
     const int edges[2] = {PrinterPaneRightEdge(bar.right - bar.left), -1};
     Send(SB_SETPARTS, 2, reinterpret_cast<LPARAM>(edges));
+}
+
+void CPanelStatusBar::FollowParent() const {
+    // A status bar places itself from its parent's client area when told its size changed.
+    Send(WM_SIZE);
+    SetupPanes();
+}
+
+void CPanelStatusBar::SetDpi(UINT dpi) {
+    NONCLIENTMETRICSW metrics;
+    if (NonClientMetrics(metrics, dpi)) {
+        CFont font(::CreateFontIndirectW(&metrics.lfStatusFont));
+        if (font) {
+            Send(WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
+            // The bar draws with it from now on: the old one can go.
+            m_font = std::move(font);
+        }
+    }
+    FollowParent();
 }
 
 } // namespace sb

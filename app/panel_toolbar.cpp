@@ -2,15 +2,19 @@
 
 #include "app/bar_layout.h"
 #include "res/resource.h"
+#include "ui/dpi_scale.h"
+#include "ui/geometry.h"
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace sb {
 namespace {
 
 constexpr int kImageCount = 5;
-constexpr int kImageSize = 16;
+// The room a button leaves around its picture at 96 dpi, the bar's own default there.
+constexpr Size kButtonPadding{7, 6};
 
 struct Item {
     int image;
@@ -48,11 +52,9 @@ bool CPanelToolBar::Create(HWND parent) {
     return m_hWnd != nullptr;
 }
 
-void CPanelToolBar::SetupButtons() const {
+void CPanelToolBar::SetupButtons(UINT dpi) {
     Send(TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON));
-    Send(TB_SETBITMAPSIZE, 0, MAKELPARAM(kImageSize, kImageSize));
-    TBADDBITMAP strip{::GetModuleHandleW(nullptr), IDB_TOOLBAR};
-    Send(TB_ADDBITMAP, kImageCount, reinterpret_cast<LPARAM>(&strip));
+    SetPictures(dpi);
     // All nine in one message: each one added alone lays the bar out again.
     std::array<TBBUTTON, kItems.size()> buttons{};
     for (std::size_t index = 0; index < kItems.size(); ++index) {
@@ -63,6 +65,31 @@ void CPanelToolBar::SetupButtons() const {
     }
     Send(TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
     Send(TB_AUTOSIZE);
+}
+
+void CPanelToolBar::SetDpi(UINT dpi) {
+    SetPictures(dpi);
+    Send(TB_AUTOSIZE);
+}
+
+void CPanelToolBar::SetPictures(UINT dpi) {
+    const int size = PictureSize(static_cast<int>(dpi));
+    // What the bar itself does with a strip it is handed: the greys mapped to the system's
+    // button colours, then the button face masked.
+    CImageList images(::ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, kImageCount, 0));
+    const CBitmap strip(::CreateMappedBitmap(::GetModuleHandleW(nullptr),
+                                             PictureResourceId(IDB_TOOLBAR, size), 0, nullptr, 0));
+    if (!images || !strip ||
+        ::ImageList_AddMasked(images.Get(), strip.Get(), ::GetSysColor(COLOR_BTNFACE)) < 0) {
+        return;
+    }
+    Send(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.Get()));
+    const int dpiValue = static_cast<int>(dpi);
+    Send(TB_SETBUTTONSIZE, 0,
+         MAKELPARAM(size + Scale(kButtonPadding.cx, dpiValue),
+                    size + Scale(kButtonPadding.cy, dpiValue)));
+    // The bar has let go of the old list.
+    m_images = std::move(images);
 }
 
 bool CPanelToolBar::OnNotify(const NMHDR& header, LRESULT& result) const {

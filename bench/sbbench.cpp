@@ -1,9 +1,10 @@
 // sbbench: the two timings the program is held to, under the same Wine as its users'.
 //
-//   sbbench SWITCHBOARD.exe BASELINE.exe [RUNS]
+//   sbbench SWITCHBOARD.exe BASELINE.exe [RUNS] [--start-up-only]
 //
 // Paths are Linux paths (the script's); RUNS start-ups of each program, taken in turns
-// after one unmeasured start of each. Prints medians, their ratio and its spread.
+// after one unmeasured start of each, at the display scale of the prefix. Prints medians,
+// their ratio and its spread.
 //   - Start-up: from CreateProcess until the main window is on the screen and the process
 //     waits for input, for the panel (with one print queue, so no selection dialog) and for
 //     the baseline, an empty dialog with the main window's title, font and tab control.
@@ -15,6 +16,7 @@
 #include "record/settings_state.h"
 #include "tests/e2e/driver.h"
 #include "tools/queue_admin.h"
+#include "ui/dpi.h"
 
 #include <commctrl.h>
 
@@ -178,8 +180,13 @@ bool ReportEncode(const char* what, const EncodeTimes& encode) {
 }
 
 int Run(int argc, char** argv) {
+    const bool startUpOnly = argc > 1 && std::string_view(argv[argc - 1]) == "--start-up-only";
+    if (startUpOnly) {
+        --argc;
+    }
     if (argc < 3 || argc > 4) {
-        std::fputs("usage: sbbench SWITCHBOARD.exe BASELINE.exe [RUNS]\n", stderr);
+        std::fputs("usage: sbbench SWITCHBOARD.exe BASELINE.exe [RUNS] [--start-up-only]\n",
+                   stderr);
         return 2;
     }
     const std::wstring panelExe = DosPath(argv[1]);
@@ -217,7 +224,9 @@ int Run(int argc, char** argv) {
         }
         ratios.push_back(panel.back() / baseline.back());
     }
-    std::printf("start-up until idle with the main window shown, median of %d runs each:\n", runs);
+    std::printf("start-up until idle with the main window shown, at %u dpi, median of %d runs "
+                "each:\n",
+                SystemDpi(), runs);
     std::printf("  switchboard.exe     %8.1f ms\n", Median(panel));
     std::printf("  empty dialog        %8.1f ms\n", Median(baseline));
     std::printf("  ratio               %8.2f (goal: at most 2.5)\n",
@@ -225,6 +234,9 @@ int Run(int argc, char** argv) {
     std::printf("  ratio of each pair  %8.2f min, %.2f to %.2f middle half, %.2f max\n",
                 Quantile(ratios, 0), Quantile(ratios, 0.25), Quantile(ratios, 0.75),
                 Quantile(ratios, 1));
+    if (startUpOnly) {
+        return 0;
+    }
 
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);

@@ -2,6 +2,8 @@
 
 #include "menu/menu_draw.h"
 #include "menu/menu_text.h"
+#include "ui/dpi.h"
+#include "ui/window.h"
 
 #include <algorithm>
 #include <span>
@@ -64,15 +66,11 @@ CBrush Brush(SysColor color) {
     return CBrush(::CreateSolidBrush(Color(color)));
 }
 
-RECT ToRECT(const Rect& r) {
-    return {r.left, r.top, r.right, r.bottom};
-}
-
-// The system's menu font; null if the system does not say, and the context keeps its own.
-CFont MenuFont() {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(metrics);
-    if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
+// The system's menu font at the DPI; null if the system does not say, and the context keeps
+// its own.
+CFont MenuFont(UINT dpi) {
+    NONCLIENTMETRICSW metrics;
+    if (!NonClientMetrics(metrics, dpi)) {
         return CFont();
     }
     return CFont(::CreateFontIndirectW(&metrics.lfMenuFont));
@@ -98,17 +96,18 @@ void SetIcon(IconMenuItem& item, int bitmapId) {
     item.bitmapId = present ? bitmapId : -1;
 }
 
-// The item's own image list with the bitmap as its one image. The light grey of the
-// 16-colour bitmaps is mapped to the button face, which then masks.
-void LoadPicture(IconMenuItem& item) {
+// The item's own image list with the bitmap drawn for the DPI as its one image. The light
+// grey of the 16-colour bitmaps is mapped to the button face, which then masks.
+void LoadPicture(IconMenuItem& item, UINT dpi) {
     if (item.bitmapId < 0 || item.image) {
         return;
     }
-    CImageList list(
-        ::ImageList_Create(kMenuIconWidth, kMenuIconHeight, ILC_COLORDDB | ILC_MASK, 1, 1));
-    const CBitmap bitmap(static_cast<HBITMAP>(
-        ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(item.bitmapId), IMAGE_BITMAP, 0,
-                     0, LR_LOADMAP3DCOLORS)));
+    const Size size = MenuIconSize(static_cast<int>(dpi));
+    CImageList list(::ImageList_Create(size.cx, size.cy, ILC_COLORDDB | ILC_MASK, 1, 1));
+    const int resource = PictureResourceId(item.bitmapId, PictureSize(static_cast<int>(dpi)));
+    const CBitmap bitmap(
+        static_cast<HBITMAP>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource),
+                                          IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS)));
     if (!list || !bitmap ||
         ::ImageList_AddMasked(list.Get(), bitmap.Get(), ::GetSysColor(COLOR_BTNFACE)) < 0) {
         item.bitmapId = -1;
@@ -118,18 +117,25 @@ void LoadPicture(IconMenuItem& item) {
     item.imageIndex = 0;
 }
 
-UINT StateFlags(HMENU menu, UINT item, UINT by) {
-    const UINT state = ::GetMenuState(menu, item, by);
-    if (state == static_cast<UINT>(-1)) {
-        return 0;
-    }
-    return state & (MF_GRAYED | MF_DISABLED | MF_CHECKED);
+// Makes the item owner-drawn with `data` as its item data, and gives it its label, which the
+// system does not draw but hands to whoever reads the menu, a screen reader for one. The
+// item keeps its state. The system measures an item again once it is set.
+bool SetOwnerDraw(HMENU menu, UINT item, bool byPosition, IconMenuItem& data) {
+    const bool separator = (data.flags & MF_SEPARATOR) != 0;
+    std::wstring label = ToWide(data.label);
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_FTYPE | MIIM_DATA | (separator ? 0u : MIIM_STRING);
+    info.fType = MFT_OWNERDRAW | (separator ? MFT_SEPARATOR : 0u);
+    info.dwItemData = reinterpret_cast<ULONG_PTR>(&data);
+    info.dwTypeData = separator ? nullptr : label.data();
+    return ::SetMenuItemInfoW(menu, item, byPosition ? TRUE : FALSE, &info) != FALSE;
 }
 
 // The icon's shape embossed, as the step describes it.
 void DrawEmbossed(HDC dc, const IconMenuItem& item, const EmbossedIconStep& step) {
-    constexpr int W = kMenuIconWidth;
-    constexpr int H = kMenuIconHeight;
+    const int W = step.size.cx;
+    const int H = step.size.cy;
     const CMemoryDC pictureDC(::CreateCompatibleDC(dc));
     const CBitmap picture(::CreateCompatibleBitmap(dc, W, H));
     const CMemoryDC maskDC(::CreateCompatibleDC(dc));
@@ -165,7 +171,7 @@ void DrawEmbossed(HDC dc, const IconMenuItem& item, const EmbossedIconStep& step
     const CBrush light = Brush(step.light);
     {
         const CSelectObject select(dc, light.Get());
-        ::BitBlt(dc, step.at.x + 1, step.at.y + 1, W, H, maskDC.Get(), 0, 0,
+        ::BitBlt(dc, step.lightAt.x, step.lightAt.y, W, H, maskDC.Get(), 0, 0,
                  kPaintBrushWhereSourceSet);
     }
     const CBrush shadow = Brush(step.shadow);
@@ -200,10 +206,11 @@ public:
                          ILD_TRANSPARENT);
     }
     void operator()(const EmbossedIconStep& step) const { DrawEmbossed(m_hDC, m_item, step); }
-    void operator()(const PixelsStep& step) const {
-        const COLORREF color = Color(step.color);
-        for (const Point& p : step.points) {
-            ::SetPixel(m_hDC, p.x, p.y, color);
+    void operator()(const CellsStep& step) const {
+        const CBrush brush = Brush(step.color);
+        for (const Rect& cell : step.cells) {
+            const RECT r = ToRECT(cell);
+            ::FillRect(m_hDC, &r, brush.Get());
         }
     }
     void operator()(const EllipseStep& step) const {
@@ -314,11 +321,11 @@ bool CIconMenu::AppendTemplate(const std::vector<MenuTemplateItem>& items) {
 
 void CIconMenu::AlignShortcuts() {
     const CScreenDC screen;
-    const CFont font = MenuFont();
+    const CFont font = MenuFont(m_nDpi);
     const CSelectObject select(screen.Get(), font.Get());
     std::vector<std::u16string> texts;
     for (const auto& item : m_items) {
-        texts.push_back(item->text);
+        texts.push_back(item->label);
     }
     texts = sb::AlignShortcuts(
         texts, [&](std::u16string_view text) { return TextWidth(screen.Get(), text); });
@@ -334,7 +341,8 @@ bool CIconMenu::AppendItem(const wchar_t* text, UINT flags, UINT_PTR id, int bit
     flags = id == 0 ? MF_SEPARATOR | MF_OWNERDRAW | (flags & MF_BYPOSITION) : flags | MF_OWNERDRAW;
 
     auto item = std::make_unique<IconMenuItem>();
-    item->text = FromWide(text);
+    item->label = FromWide(text);
+    item->text = item->label;
     item->flags = flags;
     item->id = id;
     SetIcon(*item, bitmapId);
@@ -344,15 +352,19 @@ bool CIconMenu::AppendItem(const wchar_t* text, UINT flags, UINT_PTR id, int bit
     if (!::AppendMenuW(m_hMenu, flags, id, reinterpret_cast<LPCWSTR>(item.get()))) {
         return false;
     }
-    m_items.push_back(std::move(item));
+    // Kept from here on, since the menu points to it.
+    IconMenuItem& added = *m_items.emplace_back(std::move(item));
+    const bool labelled =
+        SetOwnerDraw(m_hMenu, static_cast<UINT>(::GetMenuItemCount(m_hMenu) - 1), true, added);
     if (popup && FindMenu(popupMenu) == nullptr) {
         auto sub = std::make_unique<CIconMenu>();
         sub->m_hMenu = popupMenu;
         sub->m_bOwnsHandle = false; // destroyed with this menu
+        sub->m_nDpi = m_nDpi;
         m_subMenus.push_back(std::move(sub));
         PopupRegistry().push_back(popupMenu);
     }
-    return true;
+    return labelled;
 }
 
 CIconMenu::Found CIconMenu::FindCommand(UINT commandId) {
@@ -378,15 +390,32 @@ bool CIconMenu::SetItemIcon(const wchar_t* text, UINT commandId, int bitmapId) {
     }
     IconMenuItem& item = *found.item;
     if (text != nullptr) {
-        item.text = FromWide(text);
+        item.label = FromWide(text);
+        item.text = item.label;
     }
     SetIcon(item, bitmapId);
     item.flags = MF_OWNERDRAW;
     item.id = commandId;
-    // The item keeps its enabled and checked state.
-    const UINT state = StateFlags(found.owner->m_hMenu, commandId, MF_BYCOMMAND);
-    return ::ModifyMenuW(found.owner->m_hMenu, commandId, MF_BYCOMMAND | MF_OWNERDRAW | state,
-                         commandId, reinterpret_cast<LPCWSTR>(&item)) != FALSE;
+    return SetOwnerDraw(found.owner->m_hMenu, commandId, false, item);
+}
+
+void CIconMenu::SetDpi(UINT dpi) {
+    m_nDpi = dpi;
+    for (const auto& item : m_items) {
+        item->image.Reset();
+        item->imageIndex = -1;
+    }
+    for (const auto& sub : m_subMenus) {
+        sub->SetDpi(dpi);
+    }
+    // The menu bar is the system's.
+    if (!IsPopup()) {
+        return;
+    }
+    AlignShortcuts();
+    for (std::size_t position = 0; position < m_items.size(); ++position) {
+        SetOwnerDraw(m_hMenu, static_cast<UINT>(position), true, *m_items[position]);
+    }
 }
 
 CIconMenu* CIconMenu::FindMenu(HMENU menu) {
@@ -430,11 +459,12 @@ bool CIconMenu::MeasureItem(MEASUREITEMSTRUCT& measure) const {
     int textWidth = 0;
     if (!separator) {
         const CScreenDC screen;
-        const CFont font = NewStyleShell() ? MenuFont() : CFont();
+        const CFont font = NewStyleShell() ? MenuFont(m_nDpi) : CFont();
         const CSelectObject select(screen.Get(), font.Get());
         textWidth = TextWidth(screen.Get(), item->text);
     }
-    const Size size = MeasureItemSize(separator, textWidth, ::GetSystemMetrics(SM_CYMENU));
+    const int dpi = static_cast<int>(m_nDpi);
+    const Size size = MeasureItemSize(separator, textWidth, SystemMetric(SM_CYMENU, m_nDpi), dpi);
     measure.itemWidth = static_cast<UINT>(size.cx);
     measure.itemHeight = static_cast<UINT>(size.cy);
     return true;
@@ -448,7 +478,7 @@ bool CIconMenu::DrawItem(const DRAWITEMSTRUCT& draw) {
     if (item == nullptr) {
         return false;
     }
-    LoadPicture(*item);
+    LoadPicture(*item, m_nDpi);
     ItemState state;
     state.separator = (item->flags & MF_SEPARATOR) != 0;
     state.selected = (draw.itemState & ODS_SELECTED) != 0;
@@ -464,9 +494,10 @@ bool CIconMenu::DrawItem(const DRAWITEMSTRUCT& draw) {
             info.hbmpChecked != nullptr;
     }
     const Rect r{draw.rcItem.left, draw.rcItem.top, draw.rcItem.right, draw.rcItem.bottom};
-    const auto steps = PlanItemDrawing(r, state, item->text, NewStyleShell());
+    const auto steps =
+        PlanItemDrawing(r, state, item->text, NewStyleShell(), static_cast<int>(m_nDpi));
 
-    const CFont font = MenuFont();
+    const CFont font = MenuFont(m_nDpi);
     const CSavedDC saved(draw.hDC);
     if (font) {
         ::SelectObject(draw.hDC, font.Get());
@@ -520,16 +551,13 @@ void CIconMenu::SyncItems() {
             item = std::make_unique<IconMenuItem>();
             wchar_t text[256] = {};
             ::GetMenuStringW(m_hMenu, pos, text, 256, MF_BYPOSITION);
-            item->text = FromWide(text);
+            item->label = FromWide(text);
+            item->text = item->label;
             item->id = id;
             item->flags =
                 MF_OWNERDRAW | (sub != nullptr ? MF_POPUP : 0u) | (separator ? MF_SEPARATOR : 0u);
         }
-        const UINT state = StateFlags(m_hMenu, pos, MF_BYPOSITION);
-        ::ModifyMenuW(m_hMenu, pos,
-                      MF_BYPOSITION | MF_OWNERDRAW | state | (sub != nullptr ? MF_POPUP : 0u) |
-                          (separator ? MF_SEPARATOR : 0u),
-                      id, reinterpret_cast<LPCWSTR>(item.get()));
+        SetOwnerDraw(m_hMenu, pos, true, *item);
         synced.push_back(std::move(item));
     }
     m_items = std::move(synced);

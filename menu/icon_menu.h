@@ -6,6 +6,7 @@
 #include "menu/gdi.h"
 #include "menu/menu_template.h"
 #include "printer/os_version.h"
+#include "ui/dpi_scale.h"
 
 #include <windows.h>
 
@@ -19,11 +20,12 @@ namespace sb {
 // The item data of every owner-drawn item. The icon's picture is loaded when the item is
 // first drawn: most menus are never opened in a run.
 struct IconMenuItem {
-    std::u16string text;
-    int imageIndex = -1; // in `image`; -1 for none, or not loaded yet
-    int bitmapId = -1;   // the icon's bitmap resource; -1 for none
-    UINT flags = 0;      // MF_OWNERDRAW, MF_POPUP, MF_SEPARATOR, MF_BYPOSITION
-    UINT_PTR id = 0;     // the command, or a popup's menu handle
+    std::u16string label; // as given, which the menu also holds for screen readers
+    std::u16string text;  // as drawn: the label with its shortcut column aligned
+    int imageIndex = -1;  // in `image`; -1 for none, or not loaded yet
+    int bitmapId = -1;    // the icon's bitmap resource; -1 for none
+    UINT flags = 0;       // MF_OWNERDRAW, MF_POPUP, MF_SEPARATOR, MF_BYPOSITION
+    UINT_PTR id = 0;      // the command, or a popup's menu handle
     CImageList image;
 };
 
@@ -65,6 +67,12 @@ public:
     // Releases the popups, the items and, while still attached, the menu handle.
     void DestroyMenu();
 
+    // The DPI the menu is measured and drawn at (the window's), for the whole tree. A change
+    // aligns the shortcuts again, loads the pictures anew at their next drawing and has the
+    // system measure every item again.
+    void SetDpi(UINT dpi);
+    UINT Dpi() const { return m_nDpi; }
+
     HMENU Handle() const { return m_hMenu; }
     // Hands the menu handle over (to a window, with SetMenu); the popups stay attached.
     HMENU Detach();
@@ -86,9 +94,11 @@ private:
     Found FindCommand(UINT commandId);
     bool AppendTemplate(const std::vector<MenuTemplateItem>& items);
     void AlignShortcuts();
+    bool IsPopup() const { return !m_bOwnsHandle; }
 
     HMENU m_hMenu = nullptr;
     bool m_bOwnsHandle = true; // a popup's handle belongs to the menu it was appended to
+    UINT m_nDpi = kBaseDpi;
     std::vector<std::unique_ptr<IconMenuItem>> m_items;
     std::vector<std::unique_ptr<CIconMenu>> m_subMenus;
 };

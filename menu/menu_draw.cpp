@@ -1,6 +1,7 @@
 #include "menu/menu_draw.h"
 
 #include "menu/menu_text.h"
+#include "ui/dpi_scale.h"
 
 #include <algorithm>
 
@@ -8,8 +9,11 @@ namespace sb {
 
 namespace {
 
-constexpr int W = kMenuIconWidth;
-constexpr int H = kMenuIconHeight;
+// The hand-drawn tick, a cell for each of its pixels at 96 dpi, from the top left of a 7 x 7
+// square.
+constexpr Point kTickCells[] = {{0, 2}, {0, 3}, {0, 4}, {1, 3}, {1, 4}, {1, 5}, {2, 4},
+                                {2, 5}, {2, 6}, {3, 3}, {3, 4}, {3, 5}, {4, 2}, {4, 3},
+                                {4, 4}, {5, 1}, {5, 2}, {5, 3}, {6, 0}, {6, 1}, {6, 2}};
 
 Rect Offset(const Rect& r, int dx, int dy) {
     return {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
@@ -52,41 +56,47 @@ bool IsNewStyleShell(int osKind) {
     return osKind == 1 || osKind == 3;
 }
 
-Size MeasureItemSize(bool separator, int textWidth, int menuLineHeight) {
+Size MenuIconSize(int dpi) {
+    const int picture = PictureSize(dpi);
+    return {picture, picture - 1};
+}
+
+Size MeasureItemSize(bool separator, int textWidth, int menuLineHeight, int dpi) {
     if (separator) {
         return {0, menuLineHeight / 2};
     }
-    return {textWidth + 2 * W + 1, std::max(menuLineHeight, H + 4)};
+    const Size icon = MenuIconSize(dpi);
+    return {textWidth + 2 * icon.cx + Scale(1, dpi),
+            std::max(menuLineHeight, icon.cy + Scale(4, dpi))};
 }
 
-ItemGeometry LayoutItem(const Rect& item, bool iconColumnUsed, bool textHasTab) {
+ItemGeometry LayoutItem(const Rect& item, bool iconColumnUsed, bool textHasTab, int dpi) {
+    const auto u = [dpi](int length) { return Scale(length, dpi); };
+    const int W = MenuIconSize(dpi).cx;
+    const int H = MenuIconSize(dpi).cy;
     ItemGeometry g;
-    g.dy = std::max(0, (item.bottom - item.top - H - 4) / 2);
+    g.dy = std::max(0, (item.bottom - item.top - H - u(4)) / 2);
     const int top = item.top + g.dy;
 
     g.highlight = item;
     if (iconColumnUsed) {
-        g.highlight.left = item.left + W + 5;
+        g.highlight.left = item.left + W + u(5);
     }
-    g.iconFrame = {item.left + 1, top + 1, item.left + W + 3, top + H + 3};
-    g.button = {item.left, top, item.left + W + 4, top + H + 4};
-    g.iconAt = {item.left + 2, top + 2};
+    g.iconFrame = {item.left + u(1), top + u(1), item.left + W + u(3), top + H + u(3)};
+    g.button = {item.left, top, item.left + W + u(4), top + H + u(4)};
+    g.iconAt = {item.left + u(2), top + u(2)};
 
-    g.markBox = {item.left + 1, top + 2, item.left + W + 1, top + H + 2};
-    g.radioDot = {g.markBox.left + 5, g.markBox.top + 4, g.markBox.left + 11, g.markBox.top + 10};
-    const int x = g.markBox.left + 4;
-    const int y = g.markBox.top + 4;
-    g.checkPixels = {{x, y + 2},     {x, y + 3},     {x, y + 4},    {x + 1, y + 3},
-                     {x + 1, y + 4}, {x + 1, y + 5}, {x + 2, y + 4}};
-    for (int i = 0; i < 4; ++i) {
-        g.checkPixels.push_back({x + 2 + i, y + 5 - i});
-        g.checkPixels.push_back({x + 2 + i, y + 6 - i});
-        g.checkPixels.push_back({x + 3 + i, y + 3 - i});
+    g.markBox = {item.left + u(1), top + u(2), item.left + W + u(1), top + H + u(2)};
+    g.radioDot = {g.markBox.left + u(5), g.markBox.top + u(4), g.markBox.left + u(11),
+                  g.markBox.top + u(10)};
+    const int x = g.markBox.left + u(4);
+    const int y = g.markBox.top + u(4);
+    for (const Point& cell : kTickCells) {
+        g.checkCells.push_back(
+            {x + u(cell.x), y + u(cell.y), x + u(cell.x + 1), y + u(cell.y + 1)});
     }
-    g.checkPixels.push_back({x + 6, y + 1});
-    g.checkPixels.push_back({x + 6, y + 2});
 
-    g.text = {item.left + W + 9, item.top - 1, item.right, item.bottom - 1};
+    g.text = {item.left + W + u(9), item.top - u(1), item.right, item.bottom - u(1)};
     if (textHasTab) {
         g.text.right -= W;
     }
@@ -94,7 +104,7 @@ ItemGeometry LayoutItem(const Rect& item, bool iconColumnUsed, bool textHasTab) 
 }
 
 std::vector<DrawStep> PlanItemDrawing(const Rect& item, const ItemState& state,
-                                      std::u16string_view text, bool newStyleShell) {
+                                      std::u16string_view text, bool newStyleShell, int dpi) {
     std::vector<DrawStep> steps;
     if (state.separator) {
         steps.push_back(EtchedTopStep{
@@ -104,7 +114,7 @@ std::vector<DrawStep> PlanItemDrawing(const Rect& item, const ItemState& state,
 
     const ItemTextParts parts = SplitItemText(text);
     const bool mark = state.checked && !state.hasIcon;
-    const ItemGeometry g = LayoutItem(item, state.hasIcon || state.checked, parts.hasTab);
+    const ItemGeometry g = LayoutItem(item, state.hasIcon || state.checked, parts.hasTab, dpi);
 
     SysColor textColor = SysColor::MenuText;
     if (state.selected) {
@@ -118,8 +128,11 @@ std::vector<DrawStep> PlanItemDrawing(const Rect& item, const ItemState& state,
     if (state.hasIcon) {
         steps.push_back(FrameStep{g.iconFrame, SysColor::Menu});
         if (state.disabled) {
+            const int offset = Scale(1, dpi);
             steps.push_back(EmbossedIconStep{
                 g.iconAt,
+                {g.iconAt.x + offset, g.iconAt.y + offset},
+                MenuIconSize(dpi),
                 SysColor::Menu,
                 newStyleShell ? SysColor::BtnFace : SysColor::Menu,
                 // The canvas colour too: where it differs from both, the whole square
@@ -155,7 +168,7 @@ std::vector<DrawStep> PlanItemDrawing(const Rect& item, const ItemState& state,
         if (state.radioCheck) {
             steps.push_back(EllipseStep{g.radioDot, SysColor::MenuText});
         } else {
-            steps.push_back(PixelsStep{g.checkPixels, SysColor::MenuText});
+            steps.push_back(CellsStep{g.checkCells, SysColor::MenuText});
         }
     }
 
@@ -164,7 +177,8 @@ std::vector<DrawStep> PlanItemDrawing(const Rect& item, const ItemState& state,
     } else if (state.selected) {
         Texts(steps, g.text, parts, SysColor::Menu);
     } else {
-        Texts(steps, Offset(g.text, 1, 1), parts, SysColor::BtnHighlight);
+        const int offset = Scale(1, dpi);
+        Texts(steps, Offset(g.text, offset, offset), parts, SysColor::BtnHighlight);
         Texts(steps, g.text, parts, SysColor::GrayText);
     }
     return steps;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "printer/os_version.h"
+#include "ui/geometry.h"
 
 #include <string>
 #include <string_view>
@@ -11,53 +12,34 @@
 
 namespace sb {
 
-// The icon column's images.
-inline constexpr int kMenuIconWidth = 16;
-inline constexpr int kMenuIconHeight = 15;
-
-struct Point {
-    int x = 0;
-    int y = 0;
-    bool operator==(const Point&) const = default;
-};
-
-struct Rect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    bool operator==(const Rect&) const = default;
-};
-
-struct Size {
-    int cx = 0;
-    int cy = 0;
-    bool operator==(const Size&) const = default;
-};
+// The icon column's pictures at `dpi`: the picture size drawn for that scale, one row less
+// high, since the pictures leave their last row empty. Every other length of an item is a
+// 96-dpi length scaled to `dpi`.
+Size MenuIconSize(int dpi);
 
 // 0 and 1: the older family, 2 and 3: the NT family; 1 and 3 have the new-style shell.
 int MenuOsKind(const OsVersionInfo& version);
 bool IsNewStyleShell(int osKind);
 
 // The WM_MEASUREITEM answer: `textWidth` is the whole text's width in the menu font,
-// `menuLineHeight` the system's SM_CYMENU.
-Size MeasureItemSize(bool separator, int textWidth, int menuLineHeight);
+// `menuLineHeight` the system's SM_CYMENU, both at `dpi`.
+Size MeasureItemSize(bool separator, int textWidth, int menuLineHeight, int dpi);
 
 // Where the parts of an item go inside its rectangle.
 struct ItemGeometry {
-    int dy = 0;     // centres the icon column vertically
-    Rect highlight; // the selection colour's rectangle
-    Rect iconFrame; // the rectangle around the icon
-    Rect button;    // the icon's button face
-    Point iconAt;   // the icon's top left
-    Rect markBox;   // the check mark's box, for a marked item without an icon
-    Rect radioDot;  // the radio dot inside the mark box
-    std::vector<Point> checkPixels;
-    Rect text; // the label's and the accelerator text's rectangle
+    int dy = 0;                   // centres the icon column vertically
+    Rect highlight;               // the selection colour's rectangle
+    Rect iconFrame;               // the rectangle around the icon
+    Rect button;                  // the icon's button face
+    Point iconAt;                 // the icon's top left
+    Rect markBox;                 // the check mark's box, for a marked item without an icon
+    Rect radioDot;                // the radio dot inside the mark box
+    std::vector<Rect> checkCells; // the hand-drawn tick, one cell per pixel of it at 96 dpi
+    Rect text;                    // the label's and the accelerator text's rectangle
 };
 
 // `iconColumnUsed`: the item shows an icon or a mark, so the highlight leaves that column.
-ItemGeometry LayoutItem(const Rect& item, bool iconColumnUsed, bool textHasTab);
+ItemGeometry LayoutItem(const Rect& item, bool iconColumnUsed, bool textHasTab, int dpi);
 
 enum class SysColor {
     Menu,
@@ -103,11 +85,13 @@ struct IconStep { // the item's icon, drawn transparently
     Point at;
     bool operator==(const IconStep&) const = default;
 };
-// The icon's shape embossed on `background`: the icon is drawn on `canvas`, and every pixel
-// of that picture that is not one of `transparent` is painted in `light` one pixel right of
-// and below `at`, then in `shadow` at `at`.
+// The icon's shape embossed on `background`: the icon (`size` pixels) is drawn on `canvas`,
+// and every pixel of that picture that is not one of `transparent` is painted in `light` at
+// `lightAt`, right of and below `at`, then in `shadow` at `at`.
 struct EmbossedIconStep {
     Point at;
+    Point lightAt;
+    Size size;
     SysColor canvas;
     SysColor background;
     std::vector<SysColor> transparent;
@@ -115,10 +99,10 @@ struct EmbossedIconStep {
     SysColor shadow;
     bool operator==(const EmbossedIconStep&) const = default;
 };
-struct PixelsStep {
-    std::vector<Point> points;
+struct CellsStep { // rectangles filled in one colour
+    std::vector<Rect> cells;
     SysColor color;
-    bool operator==(const PixelsStep&) const = default;
+    bool operator==(const CellsStep&) const = default;
 };
 struct EllipseStep { // filled and outlined in one colour
     Rect rect;
@@ -134,9 +118,9 @@ struct TextStep { // single line, centred vertically, transparent background
 };
 
 using DrawStep = std::variant<FillStep, FrameStep, EtchedTopStep, SunkenOuterStep, IconStep,
-                              EmbossedIconStep, PixelsStep, EllipseStep, TextStep>;
+                              EmbossedIconStep, CellsStep, EllipseStep, TextStep>;
 
 std::vector<DrawStep> PlanItemDrawing(const Rect& item, const ItemState& state,
-                                      std::u16string_view text, bool newStyleShell);
+                                      std::u16string_view text, bool newStyleShell, int dpi);
 
 } // namespace sb

@@ -2,10 +2,12 @@
 
 #include "printer/printer_select_ids.h"
 #include "res/resource.h"
+#include "ui/dpi_scale.h"
 
 namespace sb {
 namespace {
 
+// At 96 dpi.
 constexpr int kNameColumnWidth = 200;
 constexpr int kConnectionColumnWidth = 90;
 
@@ -26,8 +28,9 @@ INT_PTR CPrinterSelectDlg::Run(HWND parent) {
 
 BOOL CPrinterSelectDlg::OnInitDialog() {
     m_listPrinters.Attach(Item(IDC_PRINTER_LIST));
-    m_listPrinters.InsertColumn(0, L"プリンタ名", kNameColumnWidth, LVCFMT_LEFT);
-    m_listPrinters.InsertColumn(1, L"接続先", kConnectionColumnWidth, LVCFMT_LEFT);
+    const int dpi = static_cast<int>(Dpi());
+    m_listPrinters.InsertColumn(0, L"プリンタ名", Scale(kNameColumnWidth, dpi), LVCFMT_LEFT);
+    m_listPrinters.InsertColumn(1, L"接続先", Scale(kConnectionColumnWidth, dpi), LVCFMT_LEFT);
     m_listPrinters.SetExtendedStyle(LVS_EX_FULLROWSELECT);
 
     const InitOutcome outcome = m_selection.OnInit(Prompt());
@@ -44,6 +47,12 @@ BOOL CPrinterSelectDlg::OnInitDialog() {
         break;
     }
     return TRUE;
+}
+
+void CPrinterSelectDlg::OnDpiChanged() {
+    const int dpi = static_cast<int>(Dpi());
+    m_listPrinters.SetColumnWidth(0, Scale(kNameColumnWidth, dpi));
+    m_listPrinters.SetColumnWidth(1, Scale(kConnectionColumnWidth, dpi));
 }
 
 void CPrinterSelectDlg::FillList() {

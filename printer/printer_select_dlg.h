@@ -34,6 +34,7 @@ protected:
     BOOL OnInitDialog() override;
     bool OnNotify(const NMHDR& header, LRESULT& result) override;
     void OnOK() override;
+    void OnDpiChanged() override;
 
 private:
     void FillList();

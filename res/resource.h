@@ -27,6 +27,9 @@
 #define IDB_MENU_MSW 166
 #define IDB_MENU_SELECT 167
 #define IDB_TABS 168
+// Every picture is drawn at 16, 20, 24 and 32 px: the 16-px one has the id above, each larger
+// one the id of the size before it plus this step.
+#define IDB_PICTURE_STEP 1000
 
 // Main dialog controls.
 #define IDC_TAB 1000

@@ -94,14 +94,15 @@ sb_pe_arch() {
     esac
 }
 
-# sb_start_xvfb LOG: starts an Xvfb of its own on a free display, for Wine's x11 driver.
-# Sets SB_XVFB_PID and SB_XVFB_DISPLAY (":N"); the caller stops it by that pid.
+# sb_start_xvfb LOG [WxH]: starts an Xvfb of its own on a free display (1280x1024 unless
+# given), for Wine's x11 driver. Sets SB_XVFB_PID and SB_XVFB_DISPLAY (":N"); the caller
+# stops it by that pid.
 sb_start_xvfb() {
-    local log=$1 numfile num _
+    local log=$1 size=${2:-1280x1024} numfile num _
     command -v Xvfb >/dev/null || return 1
     numfile=$(mktemp) || return 1
     # Xvfb picks a free display itself and writes its number once it takes connections.
-    Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 3>"$numfile" >>"$log" 2>&1 </dev/null &
+    Xvfb -displayfd 3 -nolisten tcp -screen 0 "${size}x24" 3>"$numfile" >>"$log" 2>&1 </dev/null &
     SB_XVFB_PID=$!
     for _ in $(seq 100); do
         [[ -s $numfile ]] && break

@@ -25,6 +25,11 @@ public:
         item.iImage = image;
         Send(TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
     }
+    // Where the pages go inside the control when its window is `window`.
+    RECT DisplayArea(RECT window) const {
+        Send(TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&window));
+        return window;
+    }
 };
 
 class CUpDown : public CWindow {
@@ -68,6 +73,9 @@ public:
         column.pszText = const_cast<wchar_t*>(heading);
         column.iSubItem = index;
         Send(LVM_INSERTCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
+    }
+    void SetColumnWidth(int index, int width) const {
+        Send(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(index), MAKELPARAM(width, 0));
     }
     // A sorted list decides for itself where the item lands.
     void InsertItem(int index, const std::wstring& text, LPARAM param) const {

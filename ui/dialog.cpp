@@ -1,5 +1,6 @@
 #include "ui/dialog.h"
 
+#include "ui/dpi.h"
 #include "ui/int_text.h"
 #include "ui/number_messages.h"
 
@@ -105,6 +106,13 @@ bool CDialog::TranslateOwnAccelerator(HACCEL accelerators, MSG& msg) const {
     return ::TranslateAcceleratorW(m_hWnd, accelerators, &msg) != 0;
 }
 
+UINT CDialog::Dpi() {
+    if (m_nDpi == 0 && m_hWnd != nullptr) {
+        m_nDpi = WindowDpi(m_hWnd);
+    }
+    return m_nDpi != 0 ? m_nDpi : SystemDpi();
+}
+
 void CDialog::EndDialog(INT_PTR result) {
     if (!m_bModeless) {
         ::EndDialog(m_hWnd, result);
@@ -146,6 +154,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
         ::SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
         auto* dialog = reinterpret_cast<CDialog*>(lParam);
         dialog->m_hWnd = hwnd;
+        dialog->m_nDpi = 0;
         dialog->m_controls.clear();
         return dialog->OnInitDialog();
     }
@@ -184,6 +193,16 @@ INT_PTR CDialog::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NOTIFY:
         handled = OnNotify(*reinterpret_cast<const NMHDR*>(lParam), result);
         break;
+    case WM_DPICHANGED: {
+        m_nDpi = LOWORD(wParam);
+        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+        ::SetWindowPos(m_hWnd, nullptr, suggested.left, suggested.top,
+                       suggested.right - suggested.left, suggested.bottom - suggested.top,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+        OnDpiChanged();
+        // Not handled: the dialog manager's own handling comes next.
+        return FALSE;
+    }
     default:
         handled = OnMessage(msg, wParam, lParam, result);
         break;

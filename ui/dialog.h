@@ -31,6 +31,10 @@ public:
     INT_PTR RunModeless(HACCEL accelerators);
     void EndDialog(INT_PTR result);
 
+    // The DPI the window is shown at: asked of the system once per window, then the one each
+    // WM_DPICHANGED brings.
+    UINT Dpi();
+
     // Message boxes raised by this window are owned by it; tests may answer them instead.
     Prompter& Prompt() { return m_pPrompter ? *m_pPrompter : m_prompter; }
     void SetPrompter(Prompter* prompter) { m_pPrompter = prompter; }
@@ -50,6 +54,10 @@ protected:
     // RunModeless calls this whenever no message is waiting: one small piece of deferred
     // work, and true while more is left.
     virtual bool OnIdle() { return false; }
+    // The window has moved to a display of another scale: Dpi() is the new one, and the window
+    // has taken the rectangle the system suggested. The dialog manager, where it does so,
+    // then lays the controls out again at the new scale itself.
+    virtual void OnDpiChanged() {}
 
     // Members into the controls. Control notifications that arrive meanwhile are not acted on
     // (IsQuiet), so showing values never looks like a user's change.
@@ -92,6 +100,7 @@ private:
     ControlSlot& Slot(int id);
 
     int m_nTemplateId;
+    UINT m_nDpi = 0; // not asked yet
     int m_nQuiet = 0;
     bool m_bModeless = false;
     bool m_bEnded = false;

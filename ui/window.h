@@ -2,6 +2,8 @@
 // conversions at the boundary between the core and the platform.
 #pragma once
 
+#include "ui/geometry.h"
+
 #include <windows.h>
 
 #include <string>
@@ -11,6 +13,13 @@ namespace sb {
 
 std::wstring Widen(std::string_view utf8);
 std::string Narrow(std::wstring_view utf16);
+
+inline RECT ToRECT(const Rect& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
+inline Rect FromRECT(const RECT& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
 
 class CWindow {
 public:
@@ -36,6 +45,17 @@ public:
     void Show(int command) const { ::ShowWindow(m_hWnd, command); }
     void Enable(bool enable) const { ::EnableWindow(m_hWnd, enable ? TRUE : FALSE); }
     void EnableItem(int id, bool enable) const { ::EnableWindow(Item(id), enable ? TRUE : FALSE); }
+    // The window's rectangle in its parent's client area.
+    Rect RectInParent() const {
+        RECT rect{};
+        ::GetWindowRect(m_hWnd, &rect);
+        ::MapWindowPoints(nullptr, ::GetParent(m_hWnd), reinterpret_cast<POINT*>(&rect), 2);
+        return FromRECT(rect);
+    }
+    void MoveTo(const Rect& r) const {
+        ::SetWindowPos(m_hWnd, nullptr, r.left, r.top, r.Width(), r.Height(),
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 
     // Texts go through WM_SETTEXT / WM_GETTEXT so they also work across processes.
     void SetText(std::string_view utf8) const;

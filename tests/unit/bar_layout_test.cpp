@@ -37,6 +37,41 @@ TEST(BarLayout, ToolTipKeepsAtMost79CharactersAndNeverSplitsOne) {
     EXPECT_EQ(ToolTipText("ab\xE3\x82"), "ab");
 }
 
+// The main window at 100 % as Wine lays it out: the page fits the tab's display area.
+PanelMeasures At100() {
+    PanelMeasures m;
+    m.client = {429, 414};
+    m.tab = {9, 33, 420, 392};
+    m.display = {13, 75, 416, 388};
+    m.page = {403, 309};
+    m.toolBarBottom = 29;
+    m.statusHeight = 20;
+    return m;
+}
+
+TEST(PanelLayout, WhatFitsStaysWhereTheTemplatePutsIt) {
+    const PanelLayout layout = LayOutPanel(At100());
+    EXPECT_EQ(layout.tab, (Rect{9, 33, 420, 392}));
+    EXPECT_EQ(layout.client, (Size{429, 414}));
+}
+
+TEST(PanelLayout, GrowsByWhatAPageOrTheBarsWouldLack) {
+    PanelMeasures wide = At100();
+    wide.page = {410, 320}; // 7 px wider and 7 px taller than the display area
+    PanelLayout layout = LayOutPanel(wide);
+    EXPECT_EQ(layout.tab, (Rect{9, 33, 427, 399}));
+    EXPECT_EQ(layout.client, (Size{436, 421}));
+
+    // A tool bar reaching below the tab's top takes the tab down with it; a status bar
+    // taller than the room below the tab makes the window taller.
+    PanelMeasures bars = At100();
+    bars.toolBarBottom = 40;
+    bars.statusHeight = 30;
+    layout = LayOutPanel(bars);
+    EXPECT_EQ(layout.tab, (Rect{9, 40, 420, 399}));
+    EXPECT_EQ(layout.client, (Size{429, 429}));
+}
+
 TEST(HelpFile, OldViewerOnlyForTheFirstReleasesOfEachFamily) {
     const struct {
         OsVersionInfo os;

@@ -27,19 +27,19 @@ TEST(MenuOsKind, FollowsFamilyAndMajorVersion) {
 }
 
 TEST(MeasureItemSize, SeparatorIsHalfALineAndHasNoWidth) {
-    EXPECT_EQ(MeasureItemSize(true, 120, 19), (Size{0, 9}));
-    EXPECT_EQ(MeasureItemSize(true, 120, 20), (Size{0, 10}));
+    EXPECT_EQ(MeasureItemSize(true, 120, 19, 96), (Size{0, 9}));
+    EXPECT_EQ(MeasureItemSize(true, 120, 20, 96), (Size{0, 10}));
 }
 
 TEST(MeasureItemSize, ItemsAddTheIconColumnsAndAreAtLeastTheIconTall) {
-    EXPECT_EQ(MeasureItemSize(false, 100, 18), (Size{133, 19}));
-    EXPECT_EQ(MeasureItemSize(false, 100, 23), (Size{133, 23}));
-    EXPECT_EQ(MeasureItemSize(false, 0, 19), (Size{33, 19}));
+    EXPECT_EQ(MeasureItemSize(false, 100, 18, 96), (Size{133, 19}));
+    EXPECT_EQ(MeasureItemSize(false, 100, 23, 96), (Size{133, 23}));
+    EXPECT_EQ(MeasureItemSize(false, 0, 19, 96), (Size{33, 19}));
 }
 
 TEST(LayoutItem, PlacesTheIconColumnCentredInATallItem) {
     // 23 high: (23 - 15 - 4) / 2 = 2.
-    const ItemGeometry g = LayoutItem({10, 40, 210, 63}, true, true);
+    const ItemGeometry g = LayoutItem({10, 40, 210, 63}, true, true, 96);
     EXPECT_EQ(g.dy, 2);
     EXPECT_EQ(g.highlight, (Rect{31, 40, 210, 63}));
     EXPECT_EQ(g.iconFrame, (Rect{11, 43, 29, 60}));
@@ -51,14 +51,14 @@ TEST(LayoutItem, PlacesTheIconColumnCentredInATallItem) {
 }
 
 TEST(LayoutItem, HighlightCoversTheWholeItemWithoutIconOrMark) {
-    const ItemGeometry g = LayoutItem({0, 0, 200, 19}, false, false);
+    const ItemGeometry g = LayoutItem({0, 0, 200, 19}, false, false, 96);
     EXPECT_EQ(g.dy, 0);
     EXPECT_EQ(g.highlight, (Rect{0, 0, 200, 19}));
     EXPECT_EQ(g.text, (Rect{25, -1, 200, 18}));
 }
 
 TEST(LayoutItem, ALowItemDoesNotShiftTheIconUp) {
-    const ItemGeometry g = LayoutItem({0, 0, 100, 12}, true, false);
+    const ItemGeometry g = LayoutItem({0, 0, 100, 12}, true, false, 96);
     EXPECT_EQ(g.dy, 0);
     EXPECT_EQ(g.iconAt, (Point{2, 2}));
 }
@@ -82,13 +82,37 @@ TEST(LayoutItem, CheckMarkIsTheHandDrawnTick) {
             }
         }
     }
-    const ItemGeometry g = LayoutItem({0, 0, 200, 19}, true, false);
+    const ItemGeometry g = LayoutItem({0, 0, 200, 19}, true, false, 96);
     std::set<std::pair<int, int>> actual;
-    for (const Point& p : g.checkPixels) {
-        actual.insert({p.x, p.y});
+    for (const Rect& cell : g.checkCells) {
+        EXPECT_EQ(cell.Width(), 1);
+        EXPECT_EQ(cell.Height(), 1);
+        actual.insert({cell.left, cell.top});
     }
-    EXPECT_EQ(g.checkPixels.size(), 21u);
+    EXPECT_EQ(g.checkCells.size(), 21u);
     EXPECT_EQ(actual, expected);
+}
+
+TEST(LayoutItem, IconColumnPaddingsAndTickFollowTheScale) {
+    // At 200 %: 32-px pictures in a 32 x 31 column, every padding doubled.
+    EXPECT_EQ(MenuIconSize(192), (Size{32, 31}));
+    EXPECT_EQ(MeasureItemSize(false, 100, 37, 192), (Size{166, 39}));
+    const ItemGeometry g = LayoutItem({0, 0, 300, 39}, true, true, 192);
+    EXPECT_EQ(g.dy, 0);
+    EXPECT_EQ(g.highlight, (Rect{42, 0, 300, 39}));
+    EXPECT_EQ(g.iconFrame, (Rect{2, 2, 38, 37}));
+    EXPECT_EQ(g.button, (Rect{0, 0, 40, 39}));
+    EXPECT_EQ(g.iconAt, (Point{4, 4}));
+    EXPECT_EQ(g.markBox, (Rect{2, 4, 34, 35}));
+    EXPECT_EQ(g.radioDot, (Rect{12, 12, 24, 24}));
+    EXPECT_EQ(g.text, (Rect{50, -2, 268, 37}));
+    // The tick's first cell, (0, 2) of its square, two pixels a side from (10, 12).
+    ASSERT_EQ(g.checkCells.size(), 21u);
+    EXPECT_EQ(g.checkCells.front(), (Rect{10, 16, 12, 18}));
+
+    // At 150 % the 24-px pictures, the odd paddings rounded half up.
+    EXPECT_EQ(MeasureItemSize(false, 100, 28, 144), (Size{150, 29}));
+    EXPECT_EQ(LayoutItem({0, 0, 300, 29}, true, false, 144).highlight.left, 24 + 8);
 }
 
 const Rect kItem{0, 0, 200, 19};
@@ -120,22 +144,22 @@ TEST(PlanItemDrawing, SeparatorIsAnEtchedLineFromTheMiddleDown) {
     state.separator = true;
     state.selected = true;
     const std::vector<DrawStep> expected = {EtchedTopStep{{0, 9, 200, 19}}};
-    EXPECT_EQ(PlanItemDrawing(kItem, state, u"", true), expected);
+    EXPECT_EQ(PlanItemDrawing(kItem, state, u"", true, 96), expected);
     const std::vector<DrawStep> lower = {EtchedTopStep{{5, 25, 105, 30}}};
-    EXPECT_EQ(PlanItemDrawing({5, 20, 105, 30}, state, u"", false), lower);
+    EXPECT_EQ(PlanItemDrawing({5, 20, 105, 30}, state, u"", false, 96), lower);
 }
 
 TEST(PlanItemDrawing, PlainItemInMenuColoursWithItsAcceleratorRightAligned) {
     const auto expected = Join({{FillStep{kItem, C::Menu}, FrameStep{kItem, C::Menu}},
                                 Texts(kTabbedText, u"終了(&X)", u"Alt+F4", C::MenuText)});
-    EXPECT_EQ(PlanItemDrawing(kItem, {}, u"終了(&X)\tAlt+F4", true), expected);
+    EXPECT_EQ(PlanItemDrawing(kItem, {}, u"終了(&X)\tAlt+F4", true, 96), expected);
 }
 
 TEST(PlanItemDrawing, TextWithoutATabRunsToTheRightEdgeAndIsDrawnOnce) {
     const std::vector<DrawStep> expected = {
         FillStep{kItem, C::Menu}, FrameStep{kItem, C::Menu},
         TextStep{{25, -1, 200, 18}, u"バージョン情報(&A)...", false, C::MenuText}};
-    EXPECT_EQ(PlanItemDrawing(kItem, {}, u"バージョン情報(&A)...", true), expected);
+    EXPECT_EQ(PlanItemDrawing(kItem, {}, u"バージョン情報(&A)...", true, 96), expected);
 }
 
 TEST(PlanItemDrawing, SelectedItemWithoutIconIsHighlightedAcrossTheWholeWidth) {
@@ -143,7 +167,7 @@ TEST(PlanItemDrawing, SelectedItemWithoutIconIsHighlightedAcrossTheWholeWidth) {
     state.selected = true;
     const auto expected = Join(
         {{FillStep{kItem, C::Highlight}}, Texts(kTabbedText, u"a", u"Ctrl+A", C::HighlightText)});
-    EXPECT_EQ(PlanItemDrawing(kItem, state, u"a\tCtrl+A", true), expected);
+    EXPECT_EQ(PlanItemDrawing(kItem, state, u"a\tCtrl+A", true, 96), expected);
 }
 
 TEST(PlanItemDrawing, SelectedIconSitsOnARaisedButtonBesideTheHighlight) {
@@ -155,7 +179,7 @@ TEST(PlanItemDrawing, SelectedIconSitsOnARaisedButtonBesideTheHighlight) {
                                 ButtonFrame(C::BtnHighlight, C::BtnShadow),
                                 {IconStep{{2, 2}}},
                                 Texts(kTabbedText, u"a", u"Ctrl+A", C::HighlightText)});
-    EXPECT_EQ(PlanItemDrawing(kItem, state, u"a\tCtrl+A", true), expected);
+    EXPECT_EQ(PlanItemDrawing(kItem, state, u"a\tCtrl+A", true, 96), expected);
 
     state.checked = true;
     const auto sunken = Join({{FillStep{{21, 0, 200, 19}, C::Highlight},
@@ -163,14 +187,14 @@ TEST(PlanItemDrawing, SelectedIconSitsOnARaisedButtonBesideTheHighlight) {
                               ButtonFrame(C::BtnShadow, C::BtnHighlight),
                               {IconStep{{2, 2}}},
                               Texts(kTabbedText, u"a", u"Ctrl+A", C::HighlightText)});
-    EXPECT_EQ(PlanItemDrawing(kItem, state, u"a\tCtrl+A", true), sunken);
+    EXPECT_EQ(PlanItemDrawing(kItem, state, u"a\tCtrl+A", true, 96), sunken);
 
     // The old shell has no button faces.
     const auto flat =
         Join({{FillStep{{21, 0, 200, 19}, C::Highlight}, FrameStep{kIconFrame, C::Menu},
                FillStep{kIconFrame, C::Menu}, IconStep{{2, 2}}},
               Texts(kTabbedText, u"a", u"Ctrl+A", C::HighlightText)});
-    EXPECT_EQ(PlanItemDrawing(kItem, state, u"a\tCtrl+A", false), flat);
+    EXPECT_EQ(PlanItemDrawing(kItem, state, u"a\tCtrl+A", false, 96), flat);
 }
 
 TEST(PlanItemDrawing, UnselectedIconIsFlatOrPressedWhenMarked) {
@@ -180,7 +204,7 @@ TEST(PlanItemDrawing, UnselectedIconIsFlatOrPressedWhenMarked) {
         Join({{FillStep{kItem, C::Menu}, FrameStep{kItem, C::Menu}, FrameStep{kIconFrame, C::Menu},
                FillStep{kIconFrame, C::Menu}, FrameStep{kButton, C::Menu}, IconStep{{2, 2}}},
               Texts(kTabbedText, u"a", u"Ctrl+A", C::MenuText)});
-    EXPECT_EQ(PlanItemDrawing(kItem, state, u"a\tCtrl+A", true), flat);
+    EXPECT_EQ(PlanItemDrawing(kItem, state, u"a\tCtrl+A", true, 96), flat);
 
     state.checked = true;
     const auto pressed = Join({{FillStep{kItem, C::Menu}, FrameStep{kItem, C::Menu},
@@ -188,14 +212,15 @@ TEST(PlanItemDrawing, UnselectedIconIsFlatOrPressedWhenMarked) {
                                ButtonFrame(C::BtnShadow, C::BtnHighlight),
                                {IconStep{{2, 2}}},
                                Texts(kTabbedText, u"a", u"Ctrl+A", C::MenuText)});
-    EXPECT_EQ(PlanItemDrawing(kItem, state, u"a\tCtrl+A", true), pressed);
+    EXPECT_EQ(PlanItemDrawing(kItem, state, u"a\tCtrl+A", true, 96), pressed);
 }
 
 TEST(PlanItemDrawing, DisabledItemIsEmbossedAndItsTextDrawnTwice) {
     ItemState state;
     state.disabled = true;
     state.hasIcon = true;
-    const EmbossedIconStep emboss{{2, 2},          C::Menu,
+    const EmbossedIconStep emboss{{2, 2},          {3, 3},
+                                  {16, 15},        C::Menu,
                                   C::BtnFace,      {C::BtnFace, C::BtnHighlight, C::Menu},
                                   C::BtnHighlight, C::BtnShadow};
     const auto expected =
@@ -203,10 +228,10 @@ TEST(PlanItemDrawing, DisabledItemIsEmbossedAndItsTextDrawnTwice) {
                emboss, FrameStep{kButton, C::Menu}},
               Texts({26, 0, 185, 19}, u"a", u"Ctrl+A", C::BtnHighlight),
               Texts(kTabbedText, u"a", u"Ctrl+A", C::GrayText)});
-    EXPECT_EQ(PlanItemDrawing(kItem, state, u"a\tCtrl+A", true), expected);
+    EXPECT_EQ(PlanItemDrawing(kItem, state, u"a\tCtrl+A", true, 96), expected);
 
     // On the old shell the emboss sits on the menu colour.
-    const auto old = PlanItemDrawing(kItem, state, u"a", false);
+    const auto old = PlanItemDrawing(kItem, state, u"a", false, 96);
     ASSERT_GE(old.size(), 4u);
     ASSERT_TRUE(std::holds_alternative<EmbossedIconStep>(old[3]));
     EXPECT_EQ(std::get<EmbossedIconStep>(old[3]).background, C::Menu);
@@ -218,20 +243,20 @@ TEST(PlanItemDrawing, DisabledSelectedTextTakesTheMenuColour) {
     state.selected = true;
     const auto expected =
         Join({{FillStep{kItem, C::Highlight}}, Texts(kTabbedText, u"a", u"Ctrl+A", C::Menu)});
-    EXPECT_EQ(PlanItemDrawing(kItem, state, u"a\tCtrl+A", true), expected);
+    EXPECT_EQ(PlanItemDrawing(kItem, state, u"a\tCtrl+A", true, 96), expected);
 }
 
 TEST(PlanItemDrawing, MarkWithoutIconIsATickOrARadioDotInASunkenBox) {
     const Rect box{1, 2, 17, 17};
-    const std::vector<Point> tick = LayoutItem(kItem, true, false).checkPixels;
+    const std::vector<Rect> tick = LayoutItem(kItem, true, false, 96).checkCells;
     ItemState state;
     state.checked = true;
     const std::vector<DrawStep> expected = {
-        FillStep{kItem, C::Menu},      FrameStep{kItem, C::Menu},
-        FillStep{box, C::Light3D},     SunkenOuterStep{box},
-        PixelsStep{tick, C::MenuText}, TextStep{{25, -1, 200, 18}, u"a", false, C::MenuText},
+        FillStep{kItem, C::Menu},     FrameStep{kItem, C::Menu},
+        FillStep{box, C::Light3D},    SunkenOuterStep{box},
+        CellsStep{tick, C::MenuText}, TextStep{{25, -1, 200, 18}, u"a", false, C::MenuText},
     };
-    EXPECT_EQ(PlanItemDrawing(kItem, state, u"a", true), expected);
+    EXPECT_EQ(PlanItemDrawing(kItem, state, u"a", true, 96), expected);
 
     state.radioCheck = true;
     state.selected = true;
@@ -242,7 +267,7 @@ TEST(PlanItemDrawing, MarkWithoutIconIsATickOrARadioDotInASunkenBox) {
         EllipseStep{{6, 6, 12, 12}, C::MenuText},
         TextStep{{25, -1, 200, 18}, u"a", false, C::HighlightText},
     };
-    EXPECT_EQ(PlanItemDrawing(kItem, state, u"a", true), radio);
+    EXPECT_EQ(PlanItemDrawing(kItem, state, u"a", true, 96), radio);
 
     state.selected = false;
     const std::vector<DrawStep> old = {
@@ -252,7 +277,7 @@ TEST(PlanItemDrawing, MarkWithoutIconIsATickOrARadioDotInASunkenBox) {
         EllipseStep{{6, 6, 12, 12}, C::MenuText},
         TextStep{{25, -1, 200, 18}, u"a", false, C::MenuText},
     };
-    EXPECT_EQ(PlanItemDrawing(kItem, state, u"a", false), old);
+    EXPECT_EQ(PlanItemDrawing(kItem, state, u"a", false, 96), old);
 }
 
 } // namespace

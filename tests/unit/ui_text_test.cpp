@@ -1,6 +1,9 @@
+#include "ui/dpi_scale.h"
 #include "ui/int_text.h"
 
 #include <gtest/gtest.h>
+
+#include <utility>
 
 namespace sb {
 namespace {
@@ -23,6 +26,22 @@ TEST(ParseIntText, RefusesAnythingElse) {
     EXPECT_EQ(ParseIntText("1 2"), std::nullopt);
     EXPECT_EQ(ParseIntText("2147483648"), std::nullopt);
     EXPECT_EQ(ParseIntText("99999999999999999999"), std::nullopt);
+}
+
+TEST(DpiScale, LengthsRoundToTheNearestPixelAndPicturesNeverStretch) {
+    EXPECT_EQ(Scale(7, 96), 7);
+    EXPECT_EQ(Scale(7, 144), 11); // 10.5
+    EXPECT_EQ(Scale(-1, 144), -2);
+    EXPECT_EQ(Scale(200, 120), 250);
+    EXPECT_EQ(ScaleBetween(806, 96, 192), 403);
+    const std::pair<int, int> pictures[] = {{72, 16},  {96, 16},  {119, 16}, {120, 20}, {143, 20},
+                                            {144, 24}, {191, 24}, {192, 32}, {288, 32}};
+    for (const auto& [dpi, size] : pictures) {
+        EXPECT_EQ(PictureSize(dpi), size) << dpi;
+    }
+    EXPECT_EQ(PictureResourceId(150, 16), 150);
+    EXPECT_EQ(PictureResourceId(150, 24), 2150);
+    EXPECT_EQ(PictureResourceId(168, 32), 3168);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The icon menu on the real menu functions: menu 142 as the program loads it, mnemonics,
 // and items drawn into memory bitmaps, checked pixel by pixel.
 #include "menu/icon_menu.h"
+#include "menu_test_support.h"
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +14,10 @@
 
 namespace sb {
 namespace {
+
+using test::CCanvas;
+using test::ItemAt;
+using test::MenuFontWidth;
 
 struct Entry {
     UINT id; // 0 for a separator
@@ -41,14 +46,16 @@ const std::vector<Entry> kHelp = {
     {16, L"バージョン情報(&A)..."},
 };
 
-const IconMenuItem* ItemAt(HMENU menu, UINT position) {
+// The item's text as the system holds it, which is what a screen reader reads.
+std::wstring LabelAt(HMENU menu, UINT position) {
+    wchar_t text[128] = {};
     MENUITEMINFOW info{};
     info.cbSize = sizeof(info);
-    info.fMask = MIIM_DATA;
-    if (!GetMenuItemInfoW(menu, position, TRUE, &info)) {
-        return nullptr;
-    }
-    return reinterpret_cast<const IconMenuItem*>(info.dwItemData);
+    info.fMask = MIIM_STRING;
+    info.dwTypeData = text;
+    info.cch = 128;
+    GetMenuItemInfoW(menu, position, TRUE, &info);
+    return text;
 }
 
 UINT TypeAt(HMENU menu, UINT position) {
@@ -74,18 +81,6 @@ std::wstring Unpadded(const std::u16string& text) {
     return wide.substr(0, end + 1) + wide.substr(tab);
 }
 
-int MenuFontWidth(const std::wstring& text) {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(metrics);
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
-    const CFont font(CreateFontIndirectW(&metrics.lfMenuFont));
-    const CScreenDC screen;
-    const CSelectObject select(screen.Get(), font.Get());
-    SIZE size{};
-    GetTextExtentPoint32W(screen.Get(), text.c_str(), static_cast<int>(text.size()), &size);
-    return size.cx;
-}
-
 class IconMenuTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -107,6 +102,7 @@ protected:
             const IconMenuItem* item = ItemAt(popup, i);
             ASSERT_NE(item, nullptr);
             EXPECT_EQ(Unpadded(item->text), entries[i].text);
+            EXPECT_EQ(LabelAt(popup, i), entries[i].text);
         }
     }
 
@@ -238,54 +234,6 @@ TEST_F(IconMenuTest, MeasureAndDrawLeaveItemsThatAreNotTheirsAlone) {
     draw.itemData = reinterpret_cast<ULONG_PTR>(&stranger);
     EXPECT_FALSE(m_menu.DrawItem(draw));
 }
-
-// A 32-bit top-down bitmap in a memory DC, filled with a colour no step uses.
-class CCanvas {
-public:
-    static constexpr int kWidth = 200;
-    static constexpr int kHeight = 19;
-    static constexpr COLORREF kUntouched = RGB(1, 2, 3);
-
-    CCanvas() {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = kWidth;
-        info.bmiHeader.biHeight = -kHeight;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        m_dc.Reset(CreateCompatibleDC(nullptr));
-        m_bitmap.Reset(CreateDIBSection(m_dc.Get(), &info, DIB_RGB_COLORS, &m_bits, nullptr, 0));
-        m_old = SelectObject(m_dc.Get(), m_bitmap.Get());
-        RECT all{0, 0, kWidth, kHeight};
-        const CBrush brush(CreateSolidBrush(kUntouched));
-        FillRect(m_dc.Get(), &all, brush.Get());
-    }
-    ~CCanvas() { SelectObject(m_dc.Get(), m_old); }
-
-    HDC Dc() const { return m_dc.Get(); }
-    COLORREF At(int x, int y) const {
-        GdiFlush();
-        const DWORD pixel = static_cast<const DWORD*>(m_bits)[y * kWidth + x];
-        return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
-    }
-    std::set<std::pair<int, int>> PixelsOf(COLORREF color, int fromX = 0) const {
-        std::set<std::pair<int, int>> found;
-        for (int y = 0; y < kHeight; ++y) {
-            for (int x = fromX; x < kWidth; ++x) {
-                if (At(x, y) == color) {
-                    found.insert({x, y});
-                }
-            }
-        }
-        return found;
-    }
-
-private:
-    CMemoryDC m_dc;
-    CBitmap m_bitmap;
-    HGDIOBJ m_old = nullptr;
-    void* m_bits = nullptr;
-};
 
 bool Draw(CIconMenu& menu, HMENU popup, UINT position, UINT state, HDC dc) {
     DRAWITEMSTRUCT draw{};

@@ -2,6 +2,7 @@
 // driven inside its own message loop.
 #include "app/panel_dlg.h"
 #include "pages/select_ids.h"
+#include "only_our_queues.h"
 #include "panel_test_support.h"
 #include "res/resource.h"
 #include "tools/queue_admin.h"
@@ -78,20 +79,8 @@ RECT RectIn(HWND hwnd, HWND parent) {
     return rect;
 }
 
-// The private prefix may still hold a queue of an earlier run that was stopped halfway:
-// start-up must find exactly the one queue each test makes.
-class OnlyOurQueues : public ::testing::Environment {
-public:
-    void SetUp() override {
-        for (const QueueInfo& queue : ListQueues()) {
-            if (queue.driver == test::kDriver) {
-                RemoveQueue(queue.name);
-            }
-        }
-    }
-};
 [[maybe_unused]] const auto* const kEnvironment =
-    ::testing::AddGlobalTestEnvironment(new OnlyOurQueues);
+    ::testing::AddGlobalTestEnvironment(new test::OnlyOurQueues);
 
 // A file for the length of a test.
 class ScopedFile {
