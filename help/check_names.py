@@ -70,9 +70,14 @@ def run(cli, *args):
     return done.stdout.decode("utf-8")
 
 
+def as_named(key):
+    """A key as the help's tables name it: the forms' keys once, as formN."""
+    return re.sub(r"^form\d\.", "formN.", key)
+
+
 def check_settings(cli, help_dir):
-    labels = {f["key"]: f["label"] for f in json.loads(run(cli, "show", "factory", "--json"))["fields"]}
-    forms = {re.sub(r"^form\d\.", "formN.", key) for key in labels}
+    fields = json.loads(run(cli, "show", "factory", "--json"))["fields"]
+    labels = {field["key"]: field["label"] for field in fields}
     problems = []
     named = set()
     for page in sorted(pathlib.Path(help_dir).glob("*.htm")):
@@ -83,13 +88,13 @@ def check_settings(cli, help_dir):
             shown = next((text for cls, text in cells if cls == "ui"), None)
             key = keys[0]
             named.add(key)
-            own = {labels[k] for k in labels if re.sub(r"^form\d\.", "formN.", k) == key}
+            own = {label for k, label in labels.items() if as_named(k) == key}
             if not own:
                 problems.append(f"{page.name}: {key} is no key of the program")
             elif shown not in own:
                 problems.append(f"{page.name}: {key} is labelled {shown!r}, the program says "
                                 f"{' or '.join(sorted(own))!r}")
-    for key in sorted(forms - named):
+    for key in sorted({as_named(key) for key in labels} - named):
         problems.append(f"no settings table of the help names {key}")
     return problems, f"{len(named)} keys of the help's settings tables"
 
@@ -142,7 +147,8 @@ def check_cli(cli, help_dir, readme):
         row = reference["options"].get(option, "")
         for number in sorted(numbers - set(NUMBER.findall(row.replace("～", " ")))):
             if option in reference["options"]:
-                problems.append(f"cli-ref.htm: the row of {option} lacks {number} of its --help entry")
+                problems.append(f"cli-ref.htm: the row of {option} lacks {number} of its "
+                                "--help entry")
 
     readme_text = pathlib.Path(readme).read_text(encoding="utf-8")
     if text.strip("\n") not in readme_text:
