@@ -6,7 +6,7 @@
 #include "files/settings_file.h"
 #include "res/resource.h"
 #include "ui/dpi.h"
-#include "ui/dpi_scale.h"
+#include "base/dpi_scale.h"
 
 #include <array>
 

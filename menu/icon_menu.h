@@ -5,8 +5,8 @@
 
 #include "menu/gdi.h"
 #include "menu/menu_template.h"
-#include "printer/os_version.h"
-#include "ui/dpi_scale.h"
+#include "base/os_version.h"
+#include "base/dpi_scale.h"
 
 #include <windows.h>
 

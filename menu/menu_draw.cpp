@@ -1,7 +1,7 @@
 #include "menu/menu_draw.h"
 
 #include "menu/menu_text.h"
-#include "ui/dpi_scale.h"
+#include "base/dpi_scale.h"
 
 #include <algorithm>
 

@@ -2,8 +2,8 @@
 // steps for one item in one state, which the Win32 side carries out on a device context.
 #pragma once
 
-#include "printer/os_version.h"
-#include "ui/geometry.h"
+#include "base/os_version.h"
+#include "base/geometry.h"
 
 #include <string>
 #include <string_view>

@@ -1,9 +1,9 @@
 #include "pages/form_values.h"
 
 #include "pages/leading_int.h"
-#include "ui/int_text.h"
-#include "ui/number_messages.h"
-#include "ui/prompter.h"
+#include "base/int_text.h"
+#include "base/number_messages.h"
+#include "base/prompter.h"
 
 #include <algorithm>
 #include <cstdlib>

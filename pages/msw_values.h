@@ -3,7 +3,7 @@
 #pragma once
 
 #include "record/setting_record.h"
-#include "ui/binding.h"
+#include "base/binding.h"
 
 #include <array>
 #include <cstddef>

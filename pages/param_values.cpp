@@ -1,7 +1,7 @@
 #include "pages/param_values.h"
 
 #include "pages/param_ids.h"
-#include "ui/int_text.h"
+#include "base/int_text.h"
 
 namespace sb {
 

@@ -4,8 +4,8 @@
 
 #include "pages/param_typing.h"
 #include "record/setting_record.h"
-#include "ui/binding.h"
-#include "ui/prompter.h"
+#include "base/binding.h"
+#include "base/prompter.h"
 
 #include <array>
 #include <span>

@@ -2,7 +2,7 @@
 
 #include "printer/printer_select_ids.h"
 #include "res/resource.h"
-#include "ui/dpi_scale.h"
+#include "base/dpi_scale.h"
 
 namespace sb {
 namespace {

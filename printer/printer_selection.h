@@ -3,9 +3,9 @@
 // decides lives here.
 #pragma once
 
-#include "printer/os_version.h"
+#include "base/os_version.h"
 #include "printer/spooler.h"
-#include "ui/prompter.h"
+#include "base/prompter.h"
 
 #include <cstddef>
 #include <optional>

@@ -1,8 +1,8 @@
 #include "ui/dialog.h"
 
 #include "ui/dpi.h"
-#include "ui/int_text.h"
-#include "ui/number_messages.h"
+#include "base/int_text.h"
+#include "base/number_messages.h"
 
 #include <string>
 

@@ -3,7 +3,7 @@
 // between members and controls in either direction.
 #pragma once
 
-#include "ui/binding.h"
+#include "base/binding.h"
 #include "ui/win_prompter.h"
 #include "ui/window.h"
 

@@ -1,6 +1,6 @@
 #include "ui/dpi.h"
 
-#include "ui/dpi_scale.h"
+#include "base/dpi_scale.h"
 
 #include <commctrl.h>
 

@@ -2,7 +2,7 @@
 // conversions at the boundary between the core and the platform.
 #pragma once
 
-#include "ui/geometry.h"
+#include "base/geometry.h"
 
 #include <windows.h>
 

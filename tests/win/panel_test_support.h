@@ -5,7 +5,7 @@
 #include "files/file_dialogs.h"
 #include "tests/common/scripted_prompter.h"
 #include "tests/win/wine_files.h"
-#include "ui/prompter.h"
+#include "base/prompter.h"
 #include "ui/window.h"
 
 #include <gtest/gtest.h>
