@@ -5,7 +5,7 @@
 #include "app/start_up.h"
 #include "res/resource.h"
 #include "ui/system_dll.h"
-#include "ui/window.h"
+#include "ui/wide_text.h"
 
 #include <windows.h>
 #include <commctrl.h>

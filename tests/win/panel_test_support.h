@@ -6,7 +6,7 @@
 #include "tests/common/scripted_prompter.h"
 #include "tests/win/wine_files.h"
 #include "base/prompter.h"
-#include "ui/window.h"
+#include "ui/wide_text.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "printer/win_spooler.h"
 #include "tests/win/wine_files.h"
 #include "tools/queue_admin.h"
-#include "ui/window.h"
+#include "ui/wide_text.h"
 
 #include <gtest/gtest.h>
 
