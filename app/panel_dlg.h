@@ -11,7 +11,7 @@
 #include "app/spooler_record_sender.h"
 #include "files/win_file_dialogs.h"
 #include "files/win_file_store.h"
-#include "menu/gdi.h"
+#include "ui/gdi.h"
 #include "menu/icon_menu.h"
 #include "pages/msw_page.h"
 #include "pages/param_page.h"

@@ -3,7 +3,7 @@
 // system's. One object per menu level; the top-level object owns the popup objects.
 #pragma once
 
-#include "menu/gdi.h"
+#include "ui/gdi.h"
 #include "menu/menu_template.h"
 #include "base/os_version.h"
 #include "base/dpi_scale.h"

@@ -2,7 +2,7 @@
 // canvas to draw items on and check pixel by pixel.
 #pragma once
 
-#include "menu/gdi.h"
+#include "ui/gdi.h"
 #include "menu/icon_menu.h"
 #include "ui/dpi.h"
 
