@@ -61,20 +61,6 @@ UINT MenuState(bool enable) {
     return enable ? MF_ENABLED : MF_DISABLED | MF_GRAYED;
 }
 
-class CPaintDC {
-public:
-    explicit CPaintDC(HWND hwnd) : m_hWnd(hwnd), m_hDC(::BeginPaint(hwnd, &m_paint)) {}
-    ~CPaintDC() { ::EndPaint(m_hWnd, &m_paint); }
-    CPaintDC(const CPaintDC&) = delete;
-    CPaintDC& operator=(const CPaintDC&) = delete;
-    HDC Get() const { return m_hDC; }
-
-private:
-    HWND m_hWnd;
-    PAINTSTRUCT m_paint{};
-    HDC m_hDC;
-};
-
 } // namespace
 
 CPanelDlg::CPanelDlg(FileDialogs* fileDialogs)

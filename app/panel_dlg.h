@@ -69,11 +69,6 @@ protected:
     void OnDpiChanged() override;
 
 private:
-    struct IconTraits {
-        static void Free(HICON icon) { ::DestroyIcon(icon); }
-    };
-    using CIcon = CUniqueHandle<HICON, IconTraits>;
-
     // The core's message boxes go wherever this window's go, so that whoever answers the
     // window's boxes answers the core's too.
     class CForwardingPrompter final : public Prompter {

@@ -320,7 +320,7 @@ bool CIconMenu::AppendTemplate(const std::vector<MenuTemplateItem>& items) {
 }
 
 void CIconMenu::AlignShortcuts() {
-    const CScreenDC screen;
+    const CScreenDC screen(::GetDC(nullptr));
     const CFont font = MenuFont(m_nDpi);
     const CSelectObject select(screen.Get(), font.Get());
     std::vector<std::u16string> texts;
@@ -458,7 +458,7 @@ bool CIconMenu::MeasureItem(MEASUREITEMSTRUCT& measure) const {
     const bool separator = (item->flags & MF_SEPARATOR) != 0;
     int textWidth = 0;
     if (!separator) {
-        const CScreenDC screen;
+        const CScreenDC screen(::GetDC(nullptr));
         const CFont font = NewStyleShell() ? MenuFont(m_nDpi) : CFont();
         const CSelectObject select(screen.Get(), font.Get());
         textWidth = TextWidth(screen.Get(), item->text);
