@@ -14,7 +14,7 @@
 namespace sb {
 namespace {
 
-constexpr const wchar_t* kPanelTitle = L"VYR Quillstrike 480ZQ9 スイッチボード";
+constexpr const wchar_t* kPanelTitle = L"" SB_PANEL_TITLE;
 
 class CPanelApp {
 public:

@@ -4,6 +4,7 @@
 #include "app/bar_layout.h"
 #include "app/module_path.h"
 #include "files/settings_file.h"
+#include "pages/field_texts.h"
 #include "res/resource.h"
 #include "ui/dpi.h"
 #include "base/dpi_scale.h"
@@ -43,12 +44,12 @@ struct Tab {
 
 // In tab order, which is also the order of PageIndex.
 constexpr std::array<Tab, kPageCount> kTabs = {{
-    {L"機能選択", 0},
-    {L"パラメータ設定", 2},
-    {L"ＭＳＷ１", 1},
-    {L"ＭＳＷ２", 1},
-    {L"ＭＳＷ３", 1},
-    {L"ＭＳＷ４", 1},
+    {L"" SB_TAB_SELECT, 0},
+    {L"" SB_TAB_PARAM, 2},
+    {L"" SB_TAB_MSW1, 1},
+    {L"" SB_TAB_MSW2, 1},
+    {L"" SB_TAB_MSW3, 1},
+    {L"" SB_TAB_MSW4, 1},
 }};
 
 constexpr COLORREF kTabImageMask = RGB(192, 192, 192);

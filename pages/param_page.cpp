@@ -19,22 +19,22 @@ BOOL CPage_Param::OnInitDialog() {
 void CPage_Param::OnControlCommand(WORD code, WORD id) {
     switch (id) {
     // The number edits report their changes after their range handling, and only changes.
-    case param_ctl::kCutSheet:
+    case IDC_PARAM_CUT_SHEET:
         if (code == EN_CHANGE) {
             OnChangeCutSheet();
         }
         break;
-    case param_ctl::kFrontTractor:
+    case IDC_PARAM_FRONT_TRACTOR:
         if (code == EN_CHANGE) {
             OnChangeFrontTractor();
         }
         break;
-    case param_ctl::kRearTractor:
+    case IDC_PARAM_REAR_TRACTOR:
         if (code == EN_CHANGE) {
             OnChangeRearTractor();
         }
         break;
-    case param_ctl::kIntakeTime:
+    case IDC_PARAM_INTAKE_TIME:
         if (code == EN_CHANGE) {
             OnChangeIntakeTime();
         }
