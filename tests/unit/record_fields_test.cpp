@@ -101,7 +101,8 @@ TEST(RecordFields, KeysAreUniqueAsciiAndCoverEveryControlOfEveryPageAndForm) {
 // window; every text the fields name must be one of them.
 TEST(RecordFields, EveryLabelIsATextThePanelShows) {
     std::set<std::string> shown;
-    for (const char* file : {"res/pages_select.rc", "res/pages_switch.rc", "app/panel_dlg.cpp"}) {
+    for (const char* file :
+         {"res/pages_select.rc", "res/pages_switch.rc", "app/panel_dlg_layout.cpp"}) {
         for (const std::string& literal : Literals(file)) {
             shown.insert(ShownText(literal));
         }
