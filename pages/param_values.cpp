@@ -165,6 +165,26 @@ std::span<const std::string_view> CParamValues::ComboEntries(int comboId) {
     }
 }
 
+ParamCommand ParamCommandFor(const BindingTable& bindings, int controlId, bool textChanged) {
+    for (std::size_t i = 0; i < kNumberEditCount; ++i) {
+        if (kNumberEditRules[i].editId == controlId) {
+            if (!textChanged) {
+                return {};
+            }
+            return {ParamCommand::Kind::NumberEdit, static_cast<NumberEdit>(i)};
+        }
+    }
+    for (const Binding& row : bindings) {
+        const bool list = row.kind == BindKind::ComboText && row.id == controlId;
+        const bool radio =
+            row.kind == BindKind::RadioIndex && (row.id == controlId || row.id2 == controlId);
+        if (list || radio) {
+            return {ParamCommand::Kind::DataCheck};
+        }
+    }
+    return {};
+}
+
 EditChange CParamValues::OnNumberEditChange(NumberEdit edit, std::string_view text, bool hasFocus) {
     EditChange change = RunEditChange(RuleOf(edit), text, hasFocus);
     switch (edit) {

@@ -42,6 +42,20 @@ struct EditCorrection {
     std::string text;
 };
 
+// What a command notification from one of the page's controls sets off.
+struct ParamCommand {
+    enum class Kind {
+        None,
+        DataCheck,  // a list or a radio button of the page's table changed
+        NumberEdit, // a number edit's text changed: its change handler runs
+    };
+    Kind kind = Kind::None;
+    NumberEdit edit = NumberEdit::CutSheet;
+};
+// `textChanged`: the notification is an edit's text change. The number edits report their
+// changes after their range handling, and only changes.
+ParamCommand ParamCommandFor(const BindingTable& bindings, int controlId, bool textChanged);
+
 class CParamValues {
 public:
     // Repairs broken LF pitch pairs in the record itself. Clears the uncorrected-value flags:
