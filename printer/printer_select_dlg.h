@@ -39,7 +39,7 @@ protected:
 private:
     void FillList();
     std::optional<std::size_t> SelectedRow() const;
-    void Act(OkOutcome outcome);
+    void Act(SelectOutcome outcome);
     void EndProcess();
 
     CPrinterSelection& m_selection;
