@@ -1,7 +1,7 @@
 #include "files/win_user_folders.h"
 
 #include "ui/system_dll.h"
-#include "ui/window.h"
+#include "ui/wide_text.h"
 
 #include <shlobj.h>
 

@@ -1,7 +1,7 @@
 // This user's folders as Windows answers for them: a folder is tried by making a file in it,
 // which is gone again at once.
 #include "files/win_user_folders.h"
-#include "ui/window.h"
+#include "ui/wide_text.h"
 
 #include <gtest/gtest.h>
 
