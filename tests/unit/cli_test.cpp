@@ -2,7 +2,7 @@
 // fake printers (and, for send --all, the panel's own spooler path over a fake spooler).
 #include "cli/assignment.h"
 #include "cli/cli.h"
-#include "cli/json.h"
+#include "cli/output.h"
 #include "cli/posix_file_access.h"
 #include "cli/spooler_access.h"
 #include "files/settings_file.h"

@@ -1,0 +1,80 @@
+// switchboard-cli's command line as tables: its commands and its options, each written once
+// with what it takes, its limits and its line of help. The parser, its checks and the usage
+// text all come from them.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace sb::cli {
+
+// The name that stands for the factory settings wherever a FILE is read.
+inline constexpr std::string_view kFactory = "factory";
+
+enum class CommandId : std::uint8_t { Show, Diff, Set, New, Printers, Send };
+
+struct CommandForm {
+    CommandId id;
+    std::string_view name;
+    std::size_t fewestOperands;
+    std::size_t mostOperands;
+    std::string_view operandsTaken; // the refusal when the count is wrong: "show takes one FILE"
+    std::string_view synopsis;      // the usage text's rows; empty when its options show it
+    std::string_view help;
+};
+
+enum class OptionId : std::uint8_t { Printer, All, Device, Jobs, Timeout, Output, Json, Help };
+
+enum class ValueKind : std::uint8_t {
+    None,   // a switch on its own
+    Text,   // any text
+    Number, // a whole number from lo to hi
+    Device, // socket://HOST[:PORT]
+};
+
+struct OptionForm {
+    OptionId id;
+    std::string_view name;
+    std::string_view alias; // another spelling, or empty
+    ValueKind kind;
+    std::uint8_t commands; // one bit for each CommandId that takes it; every one for --help
+    bool once;             // given again, it is refused
+    int lo;                // Number
+    int hi;
+    std::string_view unit; // "seconds": how the range reads in its refusal
+    std::string_view synopsis;
+    std::string_view help;
+};
+
+struct GivenOption {
+    OptionId id;
+    std::string value; // empty for a switch
+    int number = 0;    // Number
+};
+
+// A command line once the table has been applied to it.
+struct CommandLine {
+    std::optional<CommandId> command; // none for --help
+    std::vector<std::string> operands;
+    std::vector<GivenOption> options; // in the order given
+    bool json = false;                // the command takes --json and it was given
+
+    bool Has(OptionId id) const;
+    // The last one given, if any.
+    const GivenOption* Last(OptionId id) const;
+};
+
+// The arguments after the program's name, or why they are refused. JSON is asked for if
+// `json` comes back true, even with a refusal, so that it comes as an object.
+std::variant<CommandLine, std::string> ParseCommandLine(std::span<const std::string> args,
+                                                        bool& json);
+
+// What --help prints.
+std::string UsageText();
+
+} // namespace sb::cli
