@@ -20,9 +20,6 @@ namespace sb::cli {
 namespace {
 
 constexpr std::string_view kProgram = "switchboard-cli: ";
-// How long send waits for a queue to hand a job on, where the spooler can tell (CUPS).
-constexpr std::chrono::seconds kDefaultWait(30);
-constexpr std::size_t kDefaultJobs = 16;
 
 class CCommands {
 public:
@@ -36,7 +33,7 @@ private:
     int Show(const CommandLine& line);
     int Diff(const CommandLine& line);
     int Set(const std::string& source, const std::vector<std::string>& assignments,
-            const std::string& output);
+            const std::string& output, std::chrono::seconds wait);
     int Printers();
     int Send(const CommandLine& line);
     // The printers send's arguments name, each once, or the exit code that refuses them.
@@ -45,10 +42,14 @@ private:
     int Dispatch(std::span<const std::string> args);
     // The record a file holds, or nothing after a message naming the file.
     std::optional<SettingRecord> Load(const std::string& path);
+    // The record in what was read of the file, or nothing after a message naming the file.
+    std::optional<SettingRecord> Check(const std::string& path, const ReadResult& read);
     // Standard output; after a failure nothing more is tried.
     void Print(std::string_view text);
     // The message on stderr and, under --json, as an object on stdout as well.
     int Fail(int code, std::string_view message);
+    // A line on stderr that is no refusal.
+    void Note(std::string_view message);
     int Usage(std::string_view message);
 
     Console& m_console;
@@ -66,11 +67,16 @@ void CCommands::Print(std::string_view text) {
 }
 
 int CCommands::Fail(int code, std::string_view message) {
-    m_console.Err(std::string(kProgram) + std::string(message) + "\n");
+    Note(message);
     if (m_bJson) {
         Print(ErrorJson(message, code));
     }
     return code;
+}
+
+void CCommands::Note(std::string_view message) {
+    // Values and names in it are anyone's text: none may drive the terminal.
+    m_console.Err(std::string(kProgram) + TerminalText(message) + "\n");
 }
 
 int CCommands::Usage(std::string_view message) {
@@ -85,22 +91,24 @@ std::optional<SettingRecord> CCommands::Load(const std::string& path) {
         Fail(kExitBadInput, "a FILE to read needs a name, not an empty one");
         return std::nullopt;
     }
-    const ReadResult read = m_files.Read(path, kSettingsFileSize);
+    return Check(path, m_files.Read(path, kSettingsFileSize));
+}
+
+std::optional<SettingRecord> CCommands::Check(const std::string& path, const ReadResult& read) {
     if (!read.error.empty()) {
-        Fail(kExitBadInput, path + ": " + read.error);
+        Fail(kExitBadInput, ShownPath(path) + ": " + read.error);
         return std::nullopt;
     }
     SettingsFileCheck check = CheckSettingsFile(read.bytes);
     if (!check.record) {
-        Fail(kExitBadInput, path + ": not a settings file: " + check.reason);
+        Fail(kExitBadInput, ShownPath(path) + ": not a settings file: " + check.reason);
         return std::nullopt;
     }
     // A file the panel loads is one this loads too, with the same bytes: the panel's save
     // leaves a longer file's tail in place, and its load reads past it.
     if (read.longer) {
-        m_console.Err(std::string(kProgram) + path + ": the bytes after the " +
-                      std::to_string(kSettingsFileSize) +
-                      "th are ignored, as the panel ignores them\n");
+        Note(ShownPath(path) + ": the bytes after the " + std::to_string(kSettingsFileSize) +
+             "th are ignored, as the panel ignores them");
     }
     return check.record;
 }
@@ -127,7 +135,7 @@ int CCommands::Diff(const CommandLine& line) {
 }
 
 int CCommands::Set(const std::string& source, const std::vector<std::string>& arguments,
-                   const std::string& output) {
+                   const std::string& output, std::chrono::seconds wait) {
     if (output.empty()) {
         return Fail(kExitBadInput, "the file to write needs a name, not an empty one (nothing "
                                    "written)");
@@ -146,17 +154,30 @@ int CCommands::Set(const std::string& source, const std::vector<std::string>& ar
         }
         assignments.push_back(std::get<FieldAssignment>(std::move(parsed)));
     }
-    const std::optional<SettingRecord> record = Load(source);
-    if (!record) {
-        return kExitBadInput;
+    // Read, changed and written under the file's lock, so that a change made meanwhile by
+    // another set is never lost.
+    int refused = kExitOk;
+    const auto make = [&](const ReadResult& current) -> std::optional<std::vector<std::uint8_t>> {
+        const std::optional<SettingRecord> record =
+            source == output ? Check(source, current) : Load(source);
+        if (!record) {
+            refused = kExitBadInput;
+            return std::nullopt;
+        }
+        CRecordFields fields(*record);
+        if (const std::optional<std::string> refusal = fields.Apply(assignments)) {
+            refused = Fail(kExitBadInput, *refusal + " (nothing written)");
+            return std::nullopt;
+        }
+        const auto bytes = SettingsFileBytes(fields.Encoded());
+        return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
+    };
+    const std::string error = m_files.Change(output, kSettingsFileSize, wait, make);
+    if (refused != kExitOk) {
+        return refused;
     }
-    CRecordFields fields(*record);
-    if (const std::optional<std::string> refusal = fields.Apply(assignments)) {
-        return Fail(kExitBadInput, *refusal + " (nothing written)");
-    }
-    const std::string error = m_files.Replace(output, SettingsFileBytes(fields.Encoded()));
     if (!error.empty()) {
-        return Fail(kExitBadInput, output + ": " + error);
+        return Fail(kExitBadInput, ShownPath(output) + ": " + error);
     }
     return kExitOk;
 }
@@ -208,7 +229,8 @@ std::variant<std::vector<SendTarget>, int> CCommands::Targets(const CommandLine&
         }
         case OptionId::Device: {
             // Named by its URI with the port written out, so that one device goes once.
-            const std::string uri = DeviceConnection(*ParseDeviceUri(option.value));
+            const std::string uri =
+                DeviceConnection(std::get<DeviceUri>(ParseDeviceUri(option.value)));
             add({uri, uri}, m_devices);
             break;
         }
@@ -239,8 +261,6 @@ int CCommands::Send(const CommandLine& line) {
         return *refused;
     }
     const std::vector<SendTarget>& targets = std::get<std::vector<SendTarget>>(found);
-    const GivenOption* jobs = line.Last(OptionId::Jobs);
-    const GivenOption* timeout = line.Last(OptionId::Timeout);
 
     // The job the panel would send after loading the file: its record as the pages encode it.
     const SettingRecord job = CRecordFields(*record).Encoded();
@@ -264,9 +284,8 @@ int CCommands::Send(const CommandLine& line) {
             progress.Show(counts);
         }
     };
-    SendEach(targets, job,
-             timeout != nullptr ? std::chrono::seconds(timeout->number) : kDefaultWait,
-             jobs != nullptr ? static_cast<std::size_t>(jobs->number) : kDefaultJobs, report, show);
+    SendEach(targets, job, std::chrono::seconds(line.Number(OptionId::Timeout)),
+             static_cast<std::size_t>(line.Number(OptionId::Jobs)), report, show);
     progress.Clear();
 
     if (!sent && !failed) {
@@ -288,6 +307,7 @@ int CCommands::Dispatch(std::span<const std::string> args) {
         return kExitOk;
     }
     const std::vector<std::string>& operands = line.operands;
+    const std::chrono::seconds wait(line.Number(OptionId::Timeout));
     switch (*line.command) {
     case CommandId::Show:
         return Show(line);
@@ -299,10 +319,11 @@ int CCommands::Dispatch(std::span<const std::string> args) {
             return Usage("set: the factory settings are no file to change; name one with -o");
         }
         return Set(operands[0], {operands.begin() + 1, operands.end()},
-                   output != nullptr ? output->value : operands[0]);
+                   output != nullptr ? output->value : operands[0], wait);
     }
     case CommandId::New:
-        return Set(std::string(kFactory), {operands.begin() + 1, operands.end()}, operands[0]);
+        return Set(std::string(kFactory), {operands.begin() + 1, operands.end()}, operands[0],
+                   wait);
     case CommandId::Printers:
         return Printers();
     case CommandId::Send:

@@ -2,6 +2,9 @@
 
 #include "files/file_store.h"
 
+#include <algorithm>
+#include <thread>
+
 namespace sb::cli {
 
 std::string KindRefusal(PathKind kind) {
@@ -44,6 +47,27 @@ ReadResult ReadFromStore(FileStore& store, const std::string& path, std::size_t 
         result.longer = true;
     }
     return result;
+}
+
+std::string LockTimeout(std::chrono::seconds wait) {
+    return "another program is changing it (it holds the file's lock): gave up after " +
+           std::to_string(wait.count()) + " s (nothing written)";
+}
+
+bool TryUntil(std::chrono::steady_clock::time_point deadline,
+              const std::function<bool()>& attempt) {
+    constexpr auto kLongestPause = std::chrono::milliseconds(50);
+    for (auto pause = std::chrono::milliseconds(1);; pause = std::min(2 * pause, kLongestPause)) {
+        if (attempt()) {
+            return true;
+        }
+        const auto now = std::chrono::steady_clock::now();
+        if (now >= deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(
+            std::min<std::chrono::steady_clock::duration>(pause, deadline - now));
+    }
 }
 
 } // namespace sb::cli

@@ -1,6 +1,6 @@
-// switchboard-cli's command line as tables: its commands and its options, each written once
-// with what it takes, its limits and its line of help. The parser, its checks and the usage
-// text all come from them.
+// switchboard-cli's command line as tables: its commands, its options and its exit codes,
+// each written once with what it takes, its limits and its line of help. The parser, its
+// checks and the usage text all come from them.
 #pragma once
 
 #include <cstdint>
@@ -24,11 +24,21 @@ struct CommandForm {
     std::size_t fewestOperands;
     std::size_t mostOperands;
     std::string_view operandsTaken; // the refusal when the count is wrong: "show takes one FILE"
-    std::string_view synopsis;      // the usage text's rows; empty when its options show it
+    std::string_view synopsis;      // after the program's name, one usage line each
     std::string_view help;
 };
 
-enum class OptionId : std::uint8_t { Printer, All, Device, Jobs, Timeout, Output, Json, Help };
+enum class OptionId : std::uint8_t {
+    Printer,
+    All,
+    Device,
+    Jobs,
+    Timeout,
+    Output,
+    Json,
+    Help,
+    End, // "--": what follows is no option
+};
 
 enum class ValueKind : std::uint8_t {
     None,   // a switch on its own
@@ -42,14 +52,24 @@ struct OptionForm {
     std::string_view name;
     std::string_view alias; // another spelling, or empty
     ValueKind kind;
-    std::uint8_t commands; // one bit for each CommandId that takes it; every one for --help
-    bool once;             // given again, it is refused
-    int lo;                // Number
+    std::string_view value; // its value as the usage text names it: "NAME"
+    std::uint8_t commands;  // one bit for each CommandId that takes it; every one for --help
+    bool once;              // given again, it is refused
+    int lo;                 // Number
     int hi;
-    std::string_view unit; // "seconds": how the range reads in its refusal
-    std::string_view synopsis;
-    std::string_view help;
+    int fallback;          // Number: what holds when it is not given
+    std::string_view unit; // Number: " seconds", how its range reads
+    std::string_view help; // after the commands that take it
 };
+
+struct ExitForm {
+    int code;
+    std::string_view meaning;
+};
+
+std::span<const CommandForm> CommandForms();
+std::span<const OptionForm> OptionForms();
+std::span<const ExitForm> ExitForms();
 
 struct GivenOption {
     OptionId id;
@@ -57,7 +77,7 @@ struct GivenOption {
     int number = 0;    // Number
 };
 
-// A command line once the table has been applied to it.
+// A command line once the tables have been applied to it.
 struct CommandLine {
     std::optional<CommandId> command; // none for --help
     std::vector<std::string> operands;
@@ -67,10 +87,13 @@ struct CommandLine {
     bool Has(OptionId id) const;
     // The last one given, if any.
     const GivenOption* Last(OptionId id) const;
+    // The number given last, or the option's own when none was.
+    int Number(OptionId id) const;
 };
 
-// The arguments after the program's name, or why they are refused. JSON is asked for if
-// `json` comes back true, even with a refusal, so that it comes as an object.
+// The arguments after the program's name, or why they are refused. `json` comes back true
+// when the command takes --json and it is among its options, even with a refusal, so that
+// the refusal comes as an object too.
 std::variant<CommandLine, std::string> ParseCommandLine(std::span<const std::string> args,
                                                         bool& json);
 

@@ -1,5 +1,6 @@
 #include "cli/output.h"
 
+#include "cli/options.h"
 #include "pages/record_fields.h"
 
 #include <array>
@@ -12,7 +13,6 @@ namespace {
 constexpr int kJsonSchema = 2;
 // Keys are padded to this width in show's text, so that the values line up.
 constexpr std::size_t kKeyColumn = 31;
-constexpr std::string_view kFactory = "factory";
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
 
 // The length of the UTF-8 sequence that starts at text[i], or 0 when it is not one.
@@ -48,7 +48,7 @@ std::size_t SequenceLength(std::string_view text, std::size_t i) {
 }
 
 std::string SourceName(const std::string& path) {
-    return path == kFactory ? "the factory settings" : "settings file " + path;
+    return path == kFactory ? "the factory settings" : "settings file " + TerminalText(path);
 }
 
 std::string Padded(const std::string& text, std::size_t width) {
@@ -212,6 +212,44 @@ std::string JsonString(std::string_view text) {
     return json + "\"";
 }
 
+std::string TerminalText(std::string_view text) {
+    constexpr char kDigits[] = "0123456789abcdef";
+    const auto escaped = [&](std::uint8_t byte) {
+        return std::string("\\x") + kDigits[byte >> 4] + kDigits[byte & 0x0F];
+    };
+    std::string shown;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto c = static_cast<std::uint8_t>(text[i]);
+        const std::size_t length = c >= 0x80 ? SequenceLength(text, i) : 1;
+        // C1 controls, U+0080 to U+009F, are controls to a terminal as much as C0 ones.
+        const bool c1 = length == 2 && c == 0xC2 && static_cast<std::uint8_t>(text[i + 1]) < 0xA0;
+        if (length == 0 || c < 0x20 || c == 0x7F || c1) {
+            const std::size_t count = c1 ? 2 : 1;
+            for (std::size_t k = 0; k < count; ++k) {
+                shown += escaped(static_cast<std::uint8_t>(text[i + k]));
+            }
+            i += count;
+            continue;
+        }
+        shown += text.substr(i, length);
+        i += length;
+    }
+    return shown;
+}
+
+std::string ShownPath(std::string_view path) {
+    constexpr std::size_t kLongest = 60;
+    if (path.size() <= kLongest) {
+        return TerminalText(path);
+    }
+    // Before a character, never inside one.
+    std::size_t cut = kLongest;
+    while (cut > 0 && (static_cast<std::uint8_t>(path[cut]) & 0xC0) == 0x80) {
+        --cut;
+    }
+    return TerminalText(path.substr(0, cut)) + "… (" + std::to_string(path.size()) + " bytes)";
+}
+
 std::string ShowText(const std::string& source, const SettingRecord& record) {
     CRecordFields fields(record);
     const std::vector<FieldInfo>& infos = RecordFieldList();
@@ -294,16 +332,16 @@ Differences DiffOutput(const std::string& nameA, const SettingRecord& a, const s
 std::string QueuesText(const std::vector<Queue>& queues) {
     std::string text;
     for (const Queue& queue : queues) {
-        text += queue.name + "\t" + queue.connection + "\n";
+        text += TerminalText(queue.name) + "\t" + TerminalText(queue.connection) + "\n";
     }
     return text;
 }
 
 std::string TargetText(const Queue& queue, bool device) {
     if (device) {
-        return queue.name;
+        return TerminalText(queue.name);
     }
-    return "\"" + queue.name + "\" (" + queue.connection + ")";
+    return "\"" + TerminalText(queue.name) + "\" (" + TerminalText(queue.connection) + ")";
 }
 
 std::string SendLine(const Queue& queue, bool device, const SendResult& result) {
@@ -312,11 +350,11 @@ std::string SendLine(const Queue& queue, bool device, const SendResult& result) 
     case SendOutcome::Sent:
         return "sent: " + name + "\n";
     case SendOutcome::Skipped:
-        return "skipped: " + name + ": " + result.detail + "\n";
+        return "skipped: " + name + ": " + TerminalText(result.detail) + "\n";
     case SendOutcome::Failed:
         break;
     }
-    return "not sent: " + name + ": " + result.detail + "\n";
+    return "not sent: " + name + ": " + TerminalText(result.detail) + "\n";
 }
 
 std::string SendJson(const Queue& queue, bool device, const SendResult& result) {
@@ -330,8 +368,10 @@ std::string SendJson(const Queue& queue, bool device, const SendResult& result) 
 }
 
 std::string ErrorJson(std::string_view message, int code) {
-    return "{" + SchemaJson() + ", \"error\": " + JsonString(message) +
-           ", \"exit\": " + std::to_string(code) + "}\n";
+    std::string json = "{";
+    json += SchemaJson();
+    json += ", \"error\": " + JsonString(message) + ", \"exit\": " + std::to_string(code) + "}\n";
+    return json;
 }
 
 } // namespace sb::cli

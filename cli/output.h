@@ -16,6 +16,13 @@ namespace sb::cli {
 // bytes) has each stray byte replaced by U+FFFD, so the document stays valid.
 std::string JsonString(std::string_view text);
 
+// A text from outside (a file name, a queue's name, a value) as it may go to a terminal:
+// control characters and bytes that are not UTF-8 shown escaped ("\x1b"), so that no such
+// text can move the cursor, change colours or retitle the window.
+std::string TerminalText(std::string_view text);
+// A path as a message names it: cut after 60 bytes, as values are, and escaped.
+std::string ShownPath(std::string_view path);
+
 // Every field of the record, page by page, and the repairs loading it makes. `source` is the
 // name the record was read by.
 std::string ShowText(const std::string& source, const SettingRecord& record);
