@@ -39,14 +39,37 @@ ReadResult ReadFromStore(FileStore& store, const std::string& path, std::size_t 
         }
         return result;
     }
+    return ReadUpTo(limit, [&](std::span<std::uint8_t> into, std::string&) {
+        return std::optional<std::size_t>(opened.file->Read(into));
+    });
+}
+
+ReadResult ReadUpTo(std::size_t limit, const ReadSome& read) {
+    ReadResult result;
     // One byte more than wanted tells a longer file.
     result.bytes.resize(limit + 1);
-    result.bytes.resize(opened.file->Read(result.bytes));
-    if (result.bytes.size() > limit) {
-        result.bytes.resize(limit);
-        result.longer = true;
+    std::size_t got = 0;
+    while (got < result.bytes.size()) {
+        const std::optional<std::size_t> some =
+            read(std::span(result.bytes).subspan(got), result.error);
+        if (!some) {
+            result.bytes.clear();
+            return result;
+        }
+        if (*some == 0) {
+            break;
+        }
+        got += *some;
     }
+    result.longer = got > limit;
+    result.bytes.resize(std::min(got, limit));
     return result;
+}
+
+std::optional<std::vector<std::uint8_t>> MakeNew(const ChangeMaker& make) {
+    ReadResult none;
+    none.error = "no such file";
+    return make(none);
 }
 
 std::string LockTimeout(std::chrono::seconds wait) {

@@ -60,6 +60,15 @@ std::string KindRefusal(PathKind kind);
 ReadResult ReadFromStore(FileStore& store, const std::string& path, std::size_t limit,
                          PathKind kind);
 
+// Reads what a file gives, a piece at a time, up to `limit` bytes and one more to tell a
+// longer file. `read` fills what it can and says how much (0 at the end), or nothing after
+// it has put why into the error.
+using ReadSome = std::function<std::optional<std::size_t>(std::span<std::uint8_t>, std::string&)>;
+ReadResult ReadUpTo(std::size_t limit, const ReadSome& read);
+
+// What `make` gives for a file that does not exist yet.
+std::optional<std::vector<std::uint8_t>> MakeNew(const ChangeMaker& make);
+
 // Why a change gave up waiting for the file's lock.
 std::string LockTimeout(std::chrono::seconds wait);
 

@@ -14,6 +14,7 @@ constexpr int kJsonSchema = 2;
 // Keys are padded to this width in show's text, so that the values line up.
 constexpr std::size_t kKeyColumn = 31;
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+constexpr char kHexDigits[] = "0123456789abcdef";
 
 // The length of the UTF-8 sequence that starts at text[i], or 0 when it is not one.
 std::size_t SequenceLength(std::string_view text, std::size_t i) {
@@ -45,6 +46,14 @@ std::size_t SequenceLength(std::string_view text, std::size_t i) {
     }
     const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
     return code < min || code > 0x10FFFF || surrogate ? 0 : length;
+}
+
+// A control character to a terminal, of the sequence at text[i]: C0, DEL and C1 (U+0080 to
+// U+009F), which a terminal reads as the start of an escape as much as ESC.
+bool IsControl(std::string_view text, std::size_t i, std::size_t length) {
+    const auto c = static_cast<std::uint8_t>(text[i]);
+    return c < 0x20 || c == 0x7F ||
+           (length == 2 && c == 0xC2 && static_cast<std::uint8_t>(text[i + 1]) < 0xA0);
 }
 
 std::string SourceName(const std::string& path) {
@@ -178,57 +187,47 @@ std::string JsonString(std::string_view text) {
     std::string json = "\"";
     for (std::size_t i = 0; i < text.size();) {
         const auto c = static_cast<std::uint8_t>(text[i]);
-        if (c >= 0x80) {
-            const std::size_t length = SequenceLength(text, i);
-            json += length == 0 ? kReplacement : text.substr(i, length);
-            i += length == 0 ? 1 : length;
+        const std::size_t length = c >= 0x80 ? SequenceLength(text, i) : 1;
+        if (length == 0) {
+            json += kReplacement;
+            ++i;
             continue;
         }
-        switch (c) {
-        case '"':
-            json += "\\\"";
-            break;
-        case '\\':
-            json += "\\\\";
-            break;
-        case '\n':
+        if (c == '"' || c == '\\') {
+            json += '\\';
+            json += static_cast<char>(c);
+        } else if (c == '\n') {
             json += "\\n";
-            break;
-        case '\t':
+        } else if (c == '\t') {
             json += "\\t";
-            break;
-        default:
-            if (c < 0x20) {
-                constexpr char kDigits[] = "0123456789abcdef";
-                json += "\\u00";
-                json += kDigits[c >> 4];
-                json += kDigits[c & 0x0F];
-            } else {
-                json += static_cast<char>(c);
-            }
+        } else if (IsControl(text, i, length)) {
+            // A C1 control's code is its second byte.
+            const std::uint8_t code = length == 1 ? c : static_cast<std::uint8_t>(text[i + 1]);
+            json += "\\u00";
+            json += kHexDigits[code >> 4];
+            json += kHexDigits[code & 0x0F];
+        } else {
+            json += text.substr(i, length);
         }
-        ++i;
+        i += length;
     }
     return json + "\"";
 }
 
 std::string TerminalText(std::string_view text) {
-    constexpr char kDigits[] = "0123456789abcdef";
-    const auto escaped = [&](std::uint8_t byte) {
-        return std::string("\\x") + kDigits[byte >> 4] + kDigits[byte & 0x0F];
-    };
     std::string shown;
     for (std::size_t i = 0; i < text.size();) {
-        const auto c = static_cast<std::uint8_t>(text[i]);
-        const std::size_t length = c >= 0x80 ? SequenceLength(text, i) : 1;
-        // C1 controls, U+0080 to U+009F, are controls to a terminal as much as C0 ones.
-        const bool c1 = length == 2 && c == 0xC2 && static_cast<std::uint8_t>(text[i + 1]) < 0xA0;
-        if (length == 0 || c < 0x20 || c == 0x7F || c1) {
-            const std::size_t count = c1 ? 2 : 1;
-            for (std::size_t k = 0; k < count; ++k) {
-                shown += escaped(static_cast<std::uint8_t>(text[i + k]));
+        const std::size_t length =
+            static_cast<std::uint8_t>(text[i]) >= 0x80 ? SequenceLength(text, i) : 1;
+        if (length == 0 || IsControl(text, i, length)) {
+            // Each byte as it is, so that nothing is hidden.
+            for (std::size_t k = 0; k < std::max<std::size_t>(length, 1); ++k) {
+                const auto byte = static_cast<std::uint8_t>(text[i + k]);
+                shown += "\\x";
+                shown += kHexDigits[byte >> 4];
+                shown += kHexDigits[byte & 0x0F];
             }
-            i += count;
+            i += std::max<std::size_t>(length, 1);
             continue;
         }
         shown += text.substr(i, length);

@@ -98,32 +98,22 @@ bool WriteAt(int fd, std::span<const std::uint8_t> bytes, off_t offset) {
     return true;
 }
 
+// From the start: the file was just opened.
 ReadResult ReadStart(int fd, std::size_t limit) {
-    ReadResult result;
-    // One byte more than wanted tells a longer file.
-    result.bytes.resize(limit + 1);
-    std::size_t got = 0;
-    while (got < result.bytes.size()) {
-        const ssize_t read = ::pread(fd, result.bytes.data() + got, result.bytes.size() - got,
-                                     static_cast<off_t>(got));
-        if (read < 0 && errno == EINTR) {
-            continue;
-        }
-        if (read < 0) {
-            result.error = Reason("cannot be read", errno);
-            return result;
-        }
-        if (read == 0) {
-            break;
-        }
-        got += static_cast<std::size_t>(read);
-    }
-    result.bytes.resize(got);
-    if (got > limit) {
-        result.bytes.resize(limit);
-        result.longer = true;
-    }
-    return result;
+    return ReadUpTo(
+        limit,
+        [fd](std::span<std::uint8_t> into, std::string& error) -> std::optional<std::size_t> {
+            for (;;) {
+                const ssize_t read = ::read(fd, into.data(), into.size());
+                if (read >= 0) {
+                    return static_cast<std::size_t>(read);
+                }
+                if (errno != EINTR) {
+                    error = Reason("cannot be read", errno);
+                    return std::nullopt;
+                }
+            }
+        });
 }
 
 // The name of the temporary file that exists now, for the signal handlers: a file that was
@@ -233,9 +223,7 @@ Step Create(const std::string& given, const ChangeMaker& make, std::string& erro
     if (!error.empty()) {
         return Step::Done;
     }
-    ReadResult none;
-    none.error = "no such file";
-    const std::optional<Bytes> bytes = make(none);
+    const std::optional<Bytes> bytes = MakeNew(make);
     if (!bytes) {
         return Step::Done;
     }

@@ -31,7 +31,7 @@ Status Failed(int error) {
 }
 
 // What the printer sends is dropped, so a large buffer only saves calls.
-constexpr std::size_t kReceiveBuffer = 64 * 1024;
+constexpr std::size_t kReceiveBuffer = std::size_t{64} << 10;
 
 } // namespace
 

@@ -62,29 +62,18 @@ bool WriteAt(HANDLE file, std::span<const std::uint8_t> bytes, std::uint64_t off
     return true;
 }
 
+// From the start: the file was just opened.
 ReadResult ReadStart(HANDLE file, std::size_t limit) {
-    ReadResult result;
-    // One byte more than wanted tells a longer file.
-    result.bytes.resize(limit + 1);
-    std::size_t got = 0;
-    while (got < result.bytes.size()) {
-        DWORD read = 0;
-        if (!::ReadFile(file, result.bytes.data() + got,
-                        static_cast<DWORD>(result.bytes.size() - got), &read, nullptr)) {
-            result.error = Failure("cannot be read");
-            return result;
-        }
-        if (read == 0) {
-            break;
-        }
-        got += read;
-    }
-    result.bytes.resize(got);
-    if (got > limit) {
-        result.bytes.resize(limit);
-        result.longer = true;
-    }
-    return result;
+    return ReadUpTo(
+        limit,
+        [file](std::span<std::uint8_t> into, std::string& error) -> std::optional<std::size_t> {
+            DWORD read = 0;
+            if (!::ReadFile(file, into.data(), static_cast<DWORD>(into.size()), &read, nullptr)) {
+                error = Failure("cannot be read");
+                return std::nullopt;
+            }
+            return read;
+        });
 }
 
 // The name of the temporary file that exists now, for the console's control handler: a
@@ -158,9 +147,7 @@ enum class Step { Done, Again };
 // A file that does not exist yet: written beside its name, which it then takes, unless
 // another program has made a file of that name meanwhile (then `Again`).
 Step Create(const std::string& path, const ChangeMaker& make, std::string& error) {
-    ReadResult none;
-    none.error = "no such file";
-    const std::optional<Bytes> bytes = make(none);
+    const std::optional<Bytes> bytes = MakeNew(make);
     if (!bytes) {
         return Step::Done;
     }

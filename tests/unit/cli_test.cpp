@@ -739,6 +739,7 @@ TEST(CliText, AssignmentsSplitAtTheFirstEqualsSign) {
 TEST(CliText, JsonStringsEscapeWhatTheyMustAndReplaceStrayBytes) {
     EXPECT_EQ(JsonString("a\"b\\c\nd\x01日本"), "\"a\\\"b\\\\c\\nd\\u0001日本\"");
     EXPECT_EQ(JsonString("x\xFFy\xE6\x97"), "\"x\xEF\xBF\xBDy\xEF\xBF\xBD\xEF\xBF\xBD\"");
+    EXPECT_EQ(JsonString("\x7f\xc2\x9b[2J"), "\"\\u007f\\u009b[2J\"");
 }
 
 } // namespace
