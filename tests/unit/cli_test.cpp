@@ -478,6 +478,16 @@ TEST_F(CliTest, AFileThatCannotBeReachedIsRefusedWithTheSystemsReason) {
     EXPECT_EQ(Run({"set", Path("loop"), "select.form=書式２"}), kExitBadInput);
     EXPECT_EQ(console.err, "switchboard-cli: " + Path("loop") +
                                ": cannot be written: Too many levels of symbolic links\n");
+    // A folder that may not be searched is no missing file.
+    fs::create_directory(Path("ro"));
+    fs::permissions(Path("ro"), fs::perms::owner_all);
+    EXPECT_EQ(RunUnprivileged({"show", Path("ro/a.dat")}), kExitBadInput);
+    EXPECT_EQ(console.err,
+              "switchboard-cli: " + Path("ro/a.dat") + ": cannot be read: Permission denied\n");
+    // Any name the system takes is one a new file may have.
+    const std::string longest = Path(std::string(251, 'n') + ".dat");
+    EXPECT_EQ(Run({"new", longest}), kExitOk) << console.err;
+    EXPECT_TRUE(fs::exists(longest));
 }
 
 // Another change of the file ends first; one that does not end in time is given up on.
