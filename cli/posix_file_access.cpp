@@ -143,9 +143,13 @@ public:
             return;
         }
         for (std::size_t i = 0; i < std::size(kStopSignals); ++i) {
-            struct sigaction action {};
-            action.sa_handler = OnStopSignal;
-            ::sigaction(kStopSignals[i], &action, &m_previous[i]);
+            // A signal the caller ignores (nohup) stays ignored.
+            ::sigaction(kStopSignals[i], nullptr, &m_previous[i]);
+            if (m_previous[i].sa_handler != SIG_IGN) {
+                struct sigaction action {};
+                action.sa_handler = OnStopSignal;
+                ::sigaction(kStopSignals[i], &action, nullptr);
+            }
         }
         // Named before it exists, so that a signal in between removes it too.
         BlockSignals(true);
@@ -297,6 +301,9 @@ std::string PosixFileAccess::Change(const std::string& path, std::size_t limit,
         // before anything is made, as the shell refuses it.
         const FileDescriptor file(::open(path.c_str(), O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
         struct stat held {};
+        if (file.Get() < 0 && errno == ENOENT) {
+            continue; // gone since: made anew
+        }
         if (file.Get() < 0) {
             return Reason("cannot be written", errno);
         }

@@ -7,6 +7,7 @@
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <system_error>
 #include <thread>
 
 namespace sb::cli {
@@ -65,15 +66,19 @@ std::optional<tcp::Status> LookUp(const DeviceUri& device, Clock::time_point dea
         return tcp::Resolve(device.host, device.port, true, addresses);
     }
     auto lookup = std::make_shared<Lookup>();
-    std::thread([lookup, host = device.host, port = device.port] {
-        std::vector<tcp::Address> found;
-        tcp::Status status = tcp::Resolve(host, port, false, found);
-        const std::lock_guard lock(lookup->mutex);
-        lookup->status = std::move(status);
-        lookup->addresses = std::move(found);
-        lookup->done = true;
-        lookup->ended.notify_all();
-    }).detach();
+    try {
+        std::thread([lookup, host = device.host, port = device.port] {
+            std::vector<tcp::Address> found;
+            tcp::Status status = tcp::Resolve(host, port, false, found);
+            const std::lock_guard lock(lookup->mutex);
+            lookup->status = std::move(status);
+            lookup->addresses = std::move(found);
+            lookup->done = true;
+            lookup->ended.notify_all();
+        }).detach();
+    } catch (const std::system_error& error) {
+        return tcp::Status{tcp::Fault::Other, "no thread for it: " + std::string(error.what())};
+    }
     std::unique_lock lock(lookup->mutex);
     if (!lookup->ended.wait_until(lock, deadline, [&] { return lookup->done; })) {
         return std::nullopt;
