@@ -3,7 +3,7 @@
 #include "cli/cli.h"
 #include "cli/device_uri.h"
 #include "pages/record_fields.h"
-#include "ui/int_text.h"
+#include "base/int_text.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,7 +1,7 @@
 #include "cli/win_file_access.h"
 
 #include "cli/output.h"
-#include "ui/window.h"
+#include "ui/wide_text.h"
 
 #include <windows.h>
 
