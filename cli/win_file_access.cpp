@@ -1,6 +1,7 @@
 #include "cli/win_file_access.h"
 
 #include "cli/output.h"
+#include "ui/handle.h"
 #include "ui/wide_text.h"
 
 #include <windows.h>
@@ -16,25 +17,6 @@ using Bytes = std::vector<std::uint8_t>;
 // A file that appears under the name again and again while this writes a new one is given
 // up.
 constexpr int kMostTries = 20;
-
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : m_handle(handle) {}
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    ~FileHandle() { Close(); }
-
-    bool Valid() const { return m_handle != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return m_handle; }
-    bool Close() {
-        const HANDLE handle = m_handle;
-        m_handle = INVALID_HANDLE_VALUE;
-        return handle == INVALID_HANDLE_VALUE || ::CloseHandle(handle) != FALSE;
-    }
-
-private:
-    HANDLE m_handle;
-};
 
 std::string Failure(std::string_view what) {
     const DWORD error = ::GetLastError();
@@ -158,10 +140,10 @@ Step Create(const std::string& path, const ChangeMaker& make, std::string& error
         return Step::Done;
     }
     {
-        FileHandle file(::CreateFileW(temp.Path().c_str(), GENERIC_WRITE, FILE_SHARE_DELETE,
-                                      nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file.Valid() || !WriteAt(file.Get(), *bytes, 0) || !::FlushFileBuffers(file.Get()) ||
-            !file.Close()) {
+        CFileHandle file(::CreateFileW(temp.Path().c_str(), GENERIC_WRITE, FILE_SHARE_DELETE,
+                                       nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file || !WriteAt(file.Get(), *bytes, 0) || !::FlushFileBuffers(file.Get()) ||
+            !::CloseHandle(file.Release())) {
             error = Failure("cannot write");
             return Step::Done;
         }
@@ -241,10 +223,10 @@ std::string WinFileAccess::Change(const std::string& path, std::size_t limit,
         // Opened for writing as well, so that a read-only file, or one the caller may not
         // write, is refused before anything is made, as the panel refuses it. Others may
         // read it meanwhile, as the panel's save lets them.
-        const FileHandle file(::CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE,
+        const CFileHandle file(::CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE,
                                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file.Valid()) {
+        if (!file) {
             return Failure("cannot be written");
         }
         if (::GetFileType(file.Get()) != FILE_TYPE_DISK) {
