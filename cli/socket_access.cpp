@@ -131,8 +131,12 @@ SendResult Deliver(tcp::CSocket& socket, std::span<const std::uint8_t> bytes,
             return late("read the job");
         }
     }
+    // Looked at once more when the time is up: this program may have been held up past the
+    // window while the printer's close came in.
     const Clock::time_point settled = std::min(Clock::now() + settle, deadline);
-    for (milliseconds left; (left = Left(settled)) > milliseconds(0);) {
+    for (bool last = false; !last;) {
+        const milliseconds left = Left(settled);
+        last = left == milliseconds(0);
         if (socket.Wait(true, false, left).readable) {
             if (std::optional<SendResult> ended = take()) {
                 return *ended;

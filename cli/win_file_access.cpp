@@ -224,8 +224,8 @@ std::string WinFileAccess::Change(const std::string& path, std::size_t limit,
         // write, is refused before anything is made, as the panel refuses it. Others may
         // read it meanwhile, as the panel's save lets them.
         const CFileHandle file(::CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file) {
             return Failure("cannot be written");
         }
