@@ -61,7 +61,9 @@ BOOL CPanelDlg::OnInitDialog() {
     m_core.OnInitDialog();
     // The window's first WM_SIZE came before this object knew it.
     OnSize();
-    return TRUE;
+    // No focus yet: the window is hidden, and after a printer choice a focus given now would
+    // also make it the active window before it is shown. RunModeless gives it once shown.
+    return FALSE;
 }
 
 void CPanelDlg::InitMenu() {

@@ -68,6 +68,12 @@ INT_PTR CDialog::RunModeless(HACCEL accelerators) {
         // A modal window of the program may have ended just before: the program still has the
         // user's last key, so the new window may take the front from whichever had it.
         ::SetForegroundWindow(m_hWnd);
+        // A window whose initialisation left the focus unset gets the dialog manager's: the
+        // first control that Tab reaches.
+        const HWND first = ::GetNextDlgTabItem(m_hWnd, nullptr, FALSE);
+        if (first != nullptr && (::GetFocus() == nullptr || ::GetFocus() == m_hWnd)) {
+            Send(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
+        }
     }
     MSG msg;
     bool idleWork = true;

@@ -27,7 +27,8 @@ public:
     bool Create(HWND parent);
     // Creates a top-level dialog, shows it and runs it until EndDialog. The accelerators
     // apply to keys for this window and its descendants only, after PreTranslateMessage. An
-    // EndDialog during its initialisation ends it before it shows.
+    // EndDialog during its initialisation ends it before it shows. An OnInitDialog that
+    // returns FALSE gets the first control focused once the window is shown.
     INT_PTR RunModeless(HACCEL accelerators);
     void EndDialog(INT_PTR result);
 
