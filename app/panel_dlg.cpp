@@ -61,7 +61,9 @@ BOOL CPanelDlg::OnInitDialog() {
     m_core.OnInitDialog();
     // The window's first WM_SIZE came before this object knew it.
     OnSize();
-    return TRUE;
+    // No focus yet: the window is hidden, and after a printer choice a focus given now would
+    // also make it the active window before it is shown. RunModeless gives it once shown.
+    return FALSE;
 }
 
 void CPanelDlg::InitMenu() {
@@ -124,6 +126,18 @@ void CPanelDlg::ShowTab(int tab) {
     SwitchToPage(tab);
 }
 
+bool CPanelDlg::PreTranslateMessage(MSG& msg) {
+    if (m_help.PreTranslate(msg)) {
+        return true;
+    }
+    const int step = TabStepOf(msg);
+    if (step == 0 || (msg.hwnd != m_hWnd && !::IsChild(m_hWnd, msg.hwnd))) {
+        return false;
+    }
+    ShowTab((SelectedTab() + step + kPageCount) % kPageCount);
+    return true;
+}
+
 int CPanelDlg::SelectedTab() const {
     return m_tab.CurSel();
 }
@@ -158,7 +172,12 @@ int CPanelDlg::RunPrinterSelection(CPrinterSelection& selection) {
     if (!m_dlgPrinterSelect) {
         m_dlgPrinterSelect.emplace(selection, m_spooler, m_os);
     }
-    return static_cast<int>(m_dlgPrinterSelect->Run(m_hWnd));
+    // Until the panel is shown, the choice stands on its own. Closing a modal window hands the
+    // activation back to its owner, a hidden one too (Wine), or else to another program's
+    // window (Windows); the panel shown next was then already active, or not allowed to the
+    // front, and was never made the window the user works in.
+    const HWND owner = ::IsWindowVisible(m_hWnd) ? m_hWnd : nullptr;
+    return static_cast<int>(m_dlgPrinterSelect->Run(owner));
 }
 
 bool CPanelDlg::HasUncorrectedValue() const {

@@ -72,7 +72,8 @@ protected:
     bool OnMeasureItem(MEASUREITEMSTRUCT& measure) override;
     bool OnDrawItem(const DRAWITEMSTRUCT& draw) override;
     bool OnMenuChar(WORD key, WORD menuType, HMENU menu, LRESULT& result) override;
-    bool PreTranslateMessage(MSG& msg) override { return m_help.PreTranslate(msg); }
+    // The help viewer's keys, then the keys that change tabs, wherever the focus is.
+    bool PreTranslateMessage(MSG& msg) override;
     // The pages not made at start-up, one at a time.
     bool OnIdle() override;
     // Pictures, menu and bars made again for the new scale, and the window laid out anew.

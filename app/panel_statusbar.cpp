@@ -9,10 +9,10 @@
 namespace sb {
 
 bool CPanelStatusBar::Create(HWND parent) {
-    m_hWnd =
-        ::CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | CCS_BOTTOM, 0, 0, 0,
-                          0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUSBAR)),
-                          ::GetModuleHandleW(nullptr), nullptr);
+    m_hWnd = ::CreateWindowExW(0, STATUSCLASSNAMEW, nullptr,
+                               WS_CHILD | WS_VISIBLE | CCS_BOTTOM | SBARS_TOOLTIPS, 0, 0, 0, 0,
+                               parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUSBAR)),
+                               ::GetModuleHandleW(nullptr), nullptr);
     return m_hWnd != nullptr;
 }
 

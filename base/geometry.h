@@ -26,4 +26,16 @@ struct Rect {
     bool operator==(const Rect&) const = default;
 };
 
+// A box of that size centred over `over`, then moved as little as it takes to lie inside
+// `bounds` (its top-left corner first, when it is larger).
+inline Rect CentredOver(Size size, const Rect& over, const Rect& bounds) {
+    int left = over.left + (over.Width() - size.cx) / 2;
+    int top = over.top + (over.Height() - size.cy) / 2;
+    left = left + size.cx > bounds.right ? bounds.right - size.cx : left;
+    top = top + size.cy > bounds.bottom ? bounds.bottom - size.cy : top;
+    left = left < bounds.left ? bounds.left : left;
+    top = top < bounds.top ? bounds.top : top;
+    return {left, top, left + size.cx, top + size.cy};
+}
+
 } // namespace sb

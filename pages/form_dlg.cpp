@@ -1,18 +1,28 @@
 #include "pages/form_dlg.h"
 
+#include "base/dpi_scale.h"
 #include "res/resource.h"
 #include "ui/controls.h"
 
 namespace sb {
+namespace {
+
+// The track bars' thumb at 96 dpi, the common controls' own length there.
+constexpr int kThumbLength = 21;
+
+} // namespace
 
 CFormDlg::CFormDlg(CFormValues& values) : CDialog(IDD_FORM), m_values(values) {}
 
 BOOL CFormDlg::OnInitDialog() {
     // Ranges before positions: a track bar places its thumb by the range it has when the
     // position is set.
+    const int thumb = Scale(kThumbLength, static_cast<int>(Dpi()));
     for (const FormEditRow& row : kFormEditRows) {
         if (row.track != 0) {
-            CTrackBar(Item(row.track)).SetRange(0, kTrackBarMax);
+            const CTrackBar track(Item(row.track));
+            track.SetThumbLength(thumb);
+            track.SetRange(0, kTrackBarMax);
         }
         CUpDown(Item(row.spin)).SetRange(row.lo, row.hi);
     }
@@ -72,10 +82,7 @@ void CFormDlg::OnOK() {
 
 void CFormDlg::Apply(const FormEditOutcome& outcome) {
     if (outcome.text) {
-        SetItemTextQuietly(outcome.edit, *outcome.text);
-        // A replaced text would otherwise put the caret before it, under the user's typing.
-        const auto end = static_cast<WPARAM>(Widen(*outcome.text).size());
-        ::SendMessageW(Item(outcome.edit), EM_SETSEL, end, static_cast<LPARAM>(end));
+        ReplaceTyping(outcome.edit, *outcome.text);
     }
     if (outcome.track != 0) {
         CTrackBar(Item(outcome.track)).SetPos(outcome.trackPos);

@@ -35,7 +35,7 @@ void CPage_Param::OnChangeNumberEdit(NumberEdit edit) {
     const EditChange change = m_values.OnNumberEditChange(edit, EditText(id), focused);
     // The nested runs that setting the text would set off are already in the change.
     if (change.textChanged) {
-        SetItemTextQuietly(id, change.text);
+        ReplaceTyping(id, change.text);
     }
     for (int i = 0; i < change.dataChecks; ++i) {
         SendDataCheck();

@@ -31,7 +31,9 @@ BOOL CPrinterSelectDlg::OnInitDialog() {
     const int dpi = static_cast<int>(Dpi());
     m_listPrinters.InsertColumn(0, L"プリンタ名", Scale(kNameColumnWidth, dpi), LVCFMT_LEFT);
     m_listPrinters.InsertColumn(1, L"接続先", Scale(kConnectionColumnWidth, dpi), LVCFMT_LEFT);
-    m_listPrinters.SetExtendedStyle(LVS_EX_FULLROWSELECT);
+    // A cell too narrow for its text shows the whole of it in a tip.
+    m_listPrinters.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP);
+    CentreOverOwner();
 
     const SelectOutcome outcome = m_selection.OnInit(Prompt());
     FillList();

@@ -39,6 +39,9 @@
 #define IDC_STATUSBAR 2015
 #define IDC_TOOLBAR 2016
 
+// About box controls.
+#define IDC_ABOUT_ICON 1001
+
 // Tool-bar buttons; their tool tips are the strings of the same IDs.
 #define ID_TB_LOAD 2000
 #define ID_TB_SAVE 2001

@@ -32,6 +32,25 @@ public:
     }
 };
 
+// The step a key takes through a tabbed window's tabs, as in the system's tabbed dialogs:
+// Ctrl+Tab and Ctrl+PgDn to the next, Ctrl+Shift+Tab and Ctrl+PgUp to the one before; 0 for
+// any other message.
+inline int TabStepOf(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || (::GetKeyState(VK_CONTROL) & 0x8000) == 0) {
+        return 0;
+    }
+    switch (msg.wParam) {
+    case VK_TAB:
+        return (::GetKeyState(VK_SHIFT) & 0x8000) != 0 ? -1 : 1;
+    case VK_NEXT:
+        return 1;
+    case VK_PRIOR:
+        return -1;
+    default:
+        return 0;
+    }
+}
+
 class CUpDown : public CWindow {
 public:
     using CWindow::CWindow;
@@ -55,6 +74,8 @@ public:
     }
     int Pos() const { return static_cast<int>(Send(TBM_GETPOS)); }
     void SetPos(int pos) const { Send(TBM_SETPOS, TRUE, pos); }
+    // The thumb's length across the bar, in pixels; the bar needs TBS_FIXEDLENGTH for it.
+    void SetThumbLength(int length) const { Send(TBM_SETTHUMBLENGTH, static_cast<WPARAM>(length)); }
 };
 
 class CListView : public CWindow {
@@ -128,9 +149,12 @@ public:
 class CStatusBar : public CWindow {
 public:
     using CWindow::CWindow;
+    // The pane's text, and the same as its tool tip, which a bar with SBARS_TOOLTIPS shows
+    // when the pane is too narrow for the text.
     void SetPaneText(int pane, std::string_view utf8) const {
         const std::wstring text = Widen(utf8);
         Send(SB_SETTEXTW, static_cast<WPARAM>(pane), reinterpret_cast<LPARAM>(text.c_str()));
+        Send(SB_SETTIPTEXTW, static_cast<WPARAM>(pane), reinterpret_cast<LPARAM>(text.c_str()));
     }
 };
 

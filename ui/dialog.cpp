@@ -65,6 +65,15 @@ INT_PTR CDialog::RunModeless(HACCEL accelerators) {
     }
     if (!m_bEnded) {
         Show(SW_SHOW);
+        // A modal window of the program may have ended just before: the program still has the
+        // user's last key, so the new window may take the front from whichever had it.
+        ::SetForegroundWindow(m_hWnd);
+        // A window whose initialisation left the focus unset gets the dialog manager's: the
+        // first control that Tab reaches.
+        const HWND first = ::GetNextDlgTabItem(m_hWnd, nullptr, FALSE);
+        if (first != nullptr && (::GetFocus() == nullptr || ::GetFocus() == m_hWnd)) {
+            Send(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
+        }
     }
     MSG msg;
     bool idleWork = true;
@@ -369,6 +378,11 @@ void CDialog::FillCombo(int id, std::span<const std::string_view> entries) const
 
 void CDialog::SetItemTextQuietly(int id, std::string_view utf8) {
     Quietly([&] { SetItemText(id, utf8); });
+}
+
+void CDialog::ReplaceTyping(int id, std::string_view utf8) {
+    SetItemTextQuietly(id, utf8);
+    ::SendMessageW(Control(id), EM_SETSEL, 0, -1);
 }
 
 void CDialog::FocusAndSelect(int id) const {

@@ -27,7 +27,8 @@ public:
     bool Create(HWND parent);
     // Creates a top-level dialog, shows it and runs it until EndDialog. The accelerators
     // apply to keys for this window and its descendants only, after PreTranslateMessage. An
-    // EndDialog during its initialisation ends it before it shows.
+    // EndDialog during its initialisation ends it before it shows. An OnInitDialog that
+    // returns FALSE gets the first control focused once the window is shown.
     INT_PTR RunModeless(HACCEL accelerators);
     void EndDialog(INT_PTR result);
 
@@ -85,6 +86,9 @@ protected:
     void FillCombo(int id, std::span<const std::string_view> entries) const;
     // Sets an edit's text from the program without its change handling running.
     void SetItemTextQuietly(int id, std::string_view utf8);
+    // Puts the program's replacement for what the user typed into an edit, quietly, and
+    // selects it, so that the next keys type over it instead of around it.
+    void ReplaceTyping(int id, std::string_view utf8);
     void FocusAndSelect(int id) const;
     bool IsQuiet() const { return m_nQuiet > 0; }
     // Runs work with the control notifications it sets off not acted on.

@@ -9,6 +9,26 @@ void CWindow::SetText(std::string_view utf8) const {
     Send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
+void CWindow::CentreOverOwner() const {
+    const HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
+    const bool ownerShown = owner != nullptr && ::IsWindowVisible(owner) && !::IsIconic(owner);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    ::GetMonitorInfoW(::MonitorFromWindow(ownerShown ? owner : m_hWnd, MONITOR_DEFAULTTONEAREST),
+                      &monitor);
+    const Rect work = FromRECT(monitor.rcWork);
+    RECT over = monitor.rcWork;
+    if (ownerShown) {
+        ::GetWindowRect(owner, &over);
+    }
+    RECT window{};
+    ::GetWindowRect(m_hWnd, &window);
+    const Rect placed =
+        CentredOver({window.right - window.left, window.bottom - window.top}, FromRECT(over), work);
+    ::SetWindowPos(m_hWnd, nullptr, placed.left, placed.top, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 std::string CWindow::Text() const {
     // Most texts are short: one message into a buffer on the stack, the length asked for
     // only when the buffer may have been too small.

@@ -54,6 +54,10 @@ public:
                        SWP_NOZORDER | SWP_NOACTIVATE);
     }
 
+    // Centres the window over its owner, the system's habit for a modal dialog, or on the
+    // work area when the owner is not shown; either way inside the work area.
+    void CentreOverOwner() const;
+
     // Texts go through WM_SETTEXT / WM_GETTEXT so they also work across processes.
     void SetText(std::string_view utf8) const;
     std::string Text() const;

@@ -401,6 +401,10 @@ bool TypeKey(HWND window, WORD key, WORD modifier) {
     if (!Poll(kWaitMs, [&] { return ::GetForegroundWindow() == window; })) {
         return false;
     }
+    return InputKey(key, modifier);
+}
+
+bool InputKey(WORD key, WORD modifier) {
     std::vector<INPUT> inputs;
     const auto add = [&](WORD vk, DWORD flags) {
         INPUT input{};

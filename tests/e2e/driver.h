@@ -133,6 +133,8 @@ void Type(HWND dialog, int editId, std::wstring_view text);
 // Brings the window to the front and types the key, with the modifier key (VK_CONTROL,
 // VK_MENU) held if one is given, as keyboard input.
 bool TypeKey(HWND window, WORD key, WORD modifier = 0);
+// The same into whichever window the system gives the keys to now.
+bool InputKey(WORD key, WORD modifier = 0);
 
 // Texts that live in the program's memory (list view items, status bar panes) need a buffer
 // there.

@@ -12,7 +12,7 @@ target_compile_definitions(sb_e2e_driver PUBLIC ${SB_WIN_DEFINITIONS})
 target_link_libraries(sb_e2e_driver PUBLIC user32 kernel32)
 
 add_executable(e2e_tests scenario.cpp startup_test.cpp selection_test.cpp send_test.cpp files_test.cpp
-                         exit_test.cpp help_test.cpp cli_test.cpp)
+                         exit_test.cpp help_test.cpp cli_test.cpp keyboard_test.cpp)
 target_link_libraries(e2e_tests PRIVATE sb_e2e_driver sb_queue_admin gtest_main ws2_32)
 add_dependencies(e2e_tests switchboard switchboard-cli)
 
@@ -21,7 +21,7 @@ set(SB_E2E_ENVIRONMENT
 
 # One ctest entry per group, so a stuck group costs only its own time.
 set(SB_E2E_GROUPS "startup:Startup.*" "selection:Selection.*" "send:Send.*" "files:Files.*"
-    "exit:Exit.*" "help:Help.*" "cli:Cli.*")
+    "exit:Exit.*" "help:Help.*" "cli:Cli.*" "keyboard:Keyboard.*")
 foreach(group ${SB_E2E_GROUPS})
   string(REPLACE ":" ";" parts "${group}")
   list(GET parts 0 name)

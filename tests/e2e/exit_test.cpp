@@ -5,11 +5,6 @@
 namespace sb::e2e {
 namespace {
 
-constexpr std::string_view kSendQuestion =
-    "Switchboard を終了する前に、設定値をプリンタへ送信しますか？";
-constexpr std::string_view kSaveQuestion =
-    "Switchboard を終了する前に、設定ファイルへ保存しますか？";
-const std::vector<int> kYesNoCancel{IDCANCEL, IDYES, IDNO};
 constexpr int kQuietModeOff = 1023; // MSW2, first button of MSW2-4
 
 class Exit : public Scenario {

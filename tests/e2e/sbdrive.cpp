@@ -9,7 +9,7 @@
 //   sbdrive menu LETTER        opens the menu-bar popup of that mnemonic (f, m or h)
 //   sbdrive endmenu            closes an open menu
 //
-// WINDOW is main, selection, form or box (a message box). Arguments are ASCII on purpose:
+// WINDOW is main, selection, form, about or box (a message box). Arguments are ASCII on purpose:
 // Japanese titles would not survive a command line in a non-UTF-8 locale. Exit status 0 on
 // success, 1 when the window or page did not come, 2 on a bad command line.
 #include "tests/e2e/driver.h"
@@ -49,6 +49,9 @@ HWND WindowNamed(std::string_view name) {
             }
         }
         return nullptr;
+    }
+    if (name == "about") {
+        return WaitDialog(0, L"バージョン情報", 0);
     }
     if (name == "box") {
         const auto box = WaitMessageBox(0, 0);

@@ -88,6 +88,12 @@ private:
 // The same for a message box with a caption of its own.
 ::testing::AssertionResult AnswerBox(DWORD pid, std::string_view caption, std::string_view text,
                                      std::vector<int> buttons, int answer);
+// The exit procedure's questions about unsent and unsaved settings, and their buttons.
+inline constexpr std::string_view kSendQuestion =
+    "Switchboard を終了する前に、設定値をプリンタへ送信しますか？";
+inline constexpr std::string_view kSaveQuestion =
+    "Switchboard を終了する前に、設定ファイルへ保存しますか？";
+inline const std::vector<int> kYesNoCancel{IDCANCEL, IDYES, IDNO};
 // Nothing but the main window is open, and it answers.
 ::testing::AssertionResult OnlyPanel(DWORD pid, HWND panel);
 // Waits for the file dialog, types the path and presses OK (or Cancel for an empty path).

@@ -1,4 +1,5 @@
 #include "base/dpi_scale.h"
+#include "base/geometry.h"
 #include "base/int_text.h"
 
 #include <gtest/gtest.h>
@@ -42,6 +43,17 @@ TEST(DpiScale, LengthsRoundToTheNearestPixelAndPicturesNeverStretch) {
     EXPECT_EQ(PictureResourceId(150, 16), 150);
     EXPECT_EQ(PictureResourceId(150, 24), 2150);
     EXPECT_EQ(PictureResourceId(168, 32), 3168);
+}
+
+// A dialog over its owner, or over the work area; never out of the work area, and with its
+// top-left corner in it when it is the larger.
+TEST(CentredOver, StandsInTheMiddleAndStaysInsideTheBounds) {
+    const Rect work{0, 0, 1280, 1000};
+    EXPECT_EQ(CentredOver({300, 200}, {100, 100, 501, 401}, work), (Rect{150, 150, 450, 350}));
+    EXPECT_EQ(CentredOver({300, 200}, work, work), (Rect{490, 400, 790, 600}));
+    EXPECT_EQ(CentredOver({300, 200}, {1100, 900, 1300, 1000}, work), (Rect{980, 800, 1280, 1000}));
+    EXPECT_EQ(CentredOver({300, 200}, {-200, -100, 0, 0}, work), (Rect{0, 0, 300, 200}));
+    EXPECT_EQ(CentredOver({1400, 1100}, work, work), (Rect{0, 0, 1400, 1100}));
 }
 
 } // namespace

@@ -562,12 +562,12 @@ TEST_F(FormDialogTest, TypedLoadPositionsMoveTheirTrackBars) {
         Type(dialog, 1066, L"1234");
         EXPECT_EQ(ItemTextOf(dialog, 1066), "170");
         EXPECT_EQ(TrackPos(dialog, 1102), 9);
-        // The caret stays behind a replaced text, so typing goes on at the end.
-        DWORD start = 0;
-        DWORD end = 0;
+        // A replaced text is selected, so the next keys type over it.
+        DWORD start = 9;
+        DWORD end = 9;
         ::SendDlgItemMessageW(dialog, 1066, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                               reinterpret_cast<LPARAM>(&end));
-        EXPECT_EQ(start, 3u);
+        EXPECT_EQ(start, 0u);
         EXPECT_EQ(end, 3u);
         // Without the focus a value is not clamped, but the track bar still follows.
         ::SetFocus(::GetDlgItem(dialog, 1054));
