@@ -11,6 +11,7 @@
 #include "app/spooler_record_sender.h"
 #include "files/win_file_dialogs.h"
 #include "files/win_file_store.h"
+#include "files/win_user_folders.h"
 #include "ui/gdi.h"
 #include "menu/icon_menu.h"
 #include "pages/msw_page.h"
@@ -113,6 +114,7 @@ private:
     WinOsVersion m_os;
     SpoolerRecordSender m_sender{m_spooler, m_os};
     WinFileStore m_store;
+    WinUserFolders m_folders;
     WinFileDialogs m_systemFileDialogs{*this};
     FileDialogs& m_fileDialogs;
     CForwardingPrompter m_prompter{*this};

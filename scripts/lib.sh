@@ -8,7 +8,7 @@ SB_PACKAGES=(
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 xvfb fonts-ipafont-gothic
     fonts-wine imagemagick clang-format clang-tidy libclang-rt-14-dev wixl msitools unzip
     fp-utils p7zip-full python3 osslsigncode openssl
-    cups-daemon cups cups-client libcups2-dev
+    cups-daemon cups cups-client libcups2-dev debhelper help2man lintian
 )
 
 sb_log() { printf '== %s\n' "$*" >&2; }
