@@ -52,8 +52,29 @@ constexpr std::array<Tab, kPageCount> kTabs = {{
 }};
 
 constexpr COLORREF kTabImageMask = RGB(192, 192, 192);
-// Lays the window out again once the dialog manager has handled a move to another scale.
+// Lays the window out again once the tab control has settled its rows.
 constexpr UINT kLayOutAgain = WM_APP + 1;
+constexpr UINT_PTR kTabSubclass = 1;
+
+bool ChangesTabRows(UINT msg) {
+    switch (msg) {
+    case WM_SETFONT:
+    case WM_SIZE:
+    case WM_THEMECHANGED:
+    case WM_SETTINGCHANGE:
+    case TCM_SETIMAGELIST:
+    case TCM_INSERTITEMW:
+    case TCM_SETITEMW:
+    case TCM_DELETEITEM:
+    case TCM_DELETEALLITEMS:
+    case TCM_SETITEMSIZE:
+    case TCM_SETPADDING:
+    case TCM_SETMINTABWIDTH:
+        return true;
+    default:
+        return false;
+    }
+}
 static_assert(IDB_PICTURE_STEP == kPictureIdStep);
 
 // The state flags of a menu item that is on or off.
@@ -155,6 +176,7 @@ void CPanelDlg::SetTabPictures() {
 void CPanelDlg::InitTabsAndPages() {
     m_tab.Attach(Item(IDC_TAB));
     KeepChildPlacement(m_tab.Handle());
+    ::SetWindowSubclass(m_tab.Handle(), TabProc, kTabSubclass, reinterpret_cast<DWORD_PTR>(this));
     RECT client{};
     ::GetClientRect(m_hWnd, &client);
     m_nTemplateDpi = Dpi();
@@ -246,6 +268,26 @@ void CPanelDlg::LayOut() {
     }
 }
 
+LRESULT CALLBACK CPanelDlg::TabProc(HWND tab, UINT msg, WPARAM wParam, LPARAM lParam,
+                                    UINT_PTR id, DWORD_PTR panel) {
+    if (msg == WM_NCDESTROY) {
+        ::RemoveWindowSubclass(tab, TabProc, id);
+    }
+    const LRESULT result = ::DefSubclassProc(tab, msg, wParam, lParam);
+    if (ChangesTabRows(msg)) {
+        reinterpret_cast<CPanelDlg*>(panel)->OnTabRowsChanged();
+    }
+    return result;
+}
+
+void CPanelDlg::OnTabRowsChanged() {
+    // Once for many changes, and after those that come in a row, such as the dialog
+    // manager's new fonts after a move to another scale.
+    if (!m_layOutPosted) {
+        m_layOutPosted = Post(kLayOutAgain) != FALSE;
+    }
+}
+
 void CPanelDlg::OnDpiChanged() {
     const UINT dpi = Dpi();
     SetIcons();
@@ -258,9 +300,6 @@ void CPanelDlg::OnDpiChanged() {
     }
     SetTabPictures();
     LayOut();
-    // Where the dialog manager scales dialogs itself, it gives the controls their new fonts
-    // after this, and the tab control's rows may change height with them.
-    Post(kLayOutAgain);
 }
 
 bool CPanelDlg::OnIdle() {
@@ -410,7 +449,11 @@ bool CPanelDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
         result = reinterpret_cast<LRESULT>(m_icon.Get());
         return true;
     case kLayOutAgain:
-        LayOut();
+        m_layOutPosted = false;
+        // The layout's own moves of the tab control leave the pages where they belong.
+        if (m_pageArea != FromRECT(m_tab.DisplayArea(ToRECT(m_tab.RectInParent())))) {
+            LayOut();
+        }
         return true;
     case WM_MEASUREITEM: {
         auto& measure = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
