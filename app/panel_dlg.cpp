@@ -268,8 +268,8 @@ void CPanelDlg::LayOut() {
     }
 }
 
-LRESULT CALLBACK CPanelDlg::TabProc(HWND tab, UINT msg, WPARAM wParam, LPARAM lParam,
-                                    UINT_PTR id, DWORD_PTR panel) {
+LRESULT CALLBACK CPanelDlg::TabProc(HWND tab, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                    DWORD_PTR panel) {
     if (msg == WM_NCDESTROY) {
         ::RemoveWindowSubclass(tab, TabProc, id);
     }

@@ -97,8 +97,8 @@ private:
     void LayOut();
     // Whatever changes the tab control's rows (its font, pictures, items or size, a theme or a
     // system setting) may move its display area: once it has settled, the layout follows.
-    static LRESULT CALLBACK TabProc(HWND tab, UINT msg, WPARAM wParam, LPARAM lParam,
-                                    UINT_PTR id, DWORD_PTR panel);
+    static LRESULT CALLBACK TabProc(HWND tab, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                    DWORD_PTR panel);
     void OnTabRowsChanged();
     void PlacePage(const CPage& page) const;
     void SetIcons();
