@@ -148,10 +148,11 @@ sb_start_xvfb() {
 # sb_check_pe EXE ARCH: what Windows asks of a program of ARCH (win64 or win32) before any of
 # it runs, read from its headers without running it: the machine (x64 or x86), a subsystem
 # version that Windows 7 takes (6.1 at most), NX compatibility and a dynamic base (ASLR),
-# on x64 high-entropy addresses too, and a manifest among its resources. One line for each
+# on x64 high-entropy addresses too, and a manifest among its resources that names no other
+# architecture for the program (Windows' side-by-side loader refuses that). One line for each
 # that is missing; fails when any is.
 sb_check_pe() {
-    local header rc format major minor flags status=0
+    local header rc format major minor flags identity status=0
     header=$(x86_64-w64-mingw32-objdump -p "$1" 2>/dev/null) &&
         rc=$(x86_64-w64-mingw32-windres -i "$1" -O rc 2>/dev/null) || {
         echo "  $1: no Windows program"
@@ -167,7 +168,18 @@ sb_check_pe() {
     ((flags & 0x100)) || { echo "  $1: not NX compatible"; status=1; }
     ((flags & 0x40)) || { echo "  $1: no dynamic base"; status=1; }
     [[ $2 == win32 ]] || ((flags & 0x20)) || { echo "  $1: no high-entropy addresses"; status=1; }
-    grep -qE '^[0-9]+ 24 ' <<<"$rc" || { echo "  $1: no manifest"; status=1; }
+    local -A machine=([win64]=amd64 [win32]=x86)
+    if grep -qE '^[0-9]+ 24 ' <<<"$rc"; then
+        # The program's own identity comes first; the common controls' after it.
+        identity=$(grep -m1 -o '<assemblyIdentity[^>]*>' <<<"$rc")
+        if [[ $identity =~ processorArchitecture=\"\"([^\"]*)\"\" && ${BASH_REMATCH[1]} != "${machine[$2]:-?}" ]]; then
+            echo "  $1: its manifest names it ${BASH_REMATCH[1]}"
+            status=1
+        fi
+    else
+        echo "  $1: no manifest"
+        status=1
+    fi
     return "$status"
 }
 
