@@ -1,7 +1,7 @@
 sb_core_library(sb_app_start start_up.cpp)
 
 if(WIN32)
-  sb_win_library(sb_app_win panel_dlg.cpp panel_toolbar.cpp panel_statusbar.cpp
+  sb_win_library(sb_app_win panel_dlg.cpp panel_dlg_layout.cpp panel_toolbar.cpp panel_statusbar.cpp
                  help_viewer.cpp module_path.cpp)
   target_link_libraries(sb_app_win PUBLIC sb_app sb_files_win sb_printer_win sb_printer_select_win
                         sb_pages_switch_win sb_pages_select_win sb_menu_win sb_ui_win)

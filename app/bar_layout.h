@@ -2,7 +2,7 @@
 // them.
 #pragma once
 
-#include "ui/geometry.h"
+#include "base/geometry.h"
 
 #include <string>
 #include <string_view>

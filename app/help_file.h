@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/panel_view.h"
-#include "printer/os_version.h"
+#include "base/os_version.h"
 
 #include <string_view>
 

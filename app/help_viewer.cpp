@@ -1,6 +1,6 @@
 #include "app/help_viewer.h"
 
-#include "ui/window.h"
+#include "ui/wide_text.h"
 
 #include <htmlhelp.h>
 

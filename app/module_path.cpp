@@ -1,6 +1,8 @@
 #include "app/module_path.h"
 
-#include "ui/window.h"
+#include "ui/wide_text.h"
+
+#include <windows.h>
 
 #include <vector>
 

@@ -4,39 +4,17 @@
 #include "app/panel_dlg.h"
 #include "app/start_up.h"
 #include "res/resource.h"
+#include "ui/handle.h"
 #include "ui/system_dll.h"
-#include "ui/window.h"
+#include "ui/wide_text.h"
 
 #include <windows.h>
 #include <commctrl.h>
 
-#include <utility>
-
 namespace sb {
 namespace {
 
-constexpr const wchar_t* kPanelTitle = L"VYR Quillstrike 480ZQ9 スイッチボード";
-
-class CMutex {
-public:
-    CMutex() = default;
-    explicit CMutex(HANDLE handle) : m_hMutex(handle) {}
-    ~CMutex() {
-        if (m_hMutex != nullptr) {
-            ::CloseHandle(m_hMutex);
-        }
-    }
-    CMutex(const CMutex&) = delete;
-    CMutex& operator=(const CMutex&) = delete;
-    CMutex& operator=(CMutex&& other) noexcept {
-        std::swap(m_hMutex, other.m_hMutex);
-        return *this;
-    }
-    explicit operator bool() const { return m_hMutex != nullptr; }
-
-private:
-    HANDLE m_hMutex = nullptr;
-};
+constexpr const wchar_t* kPanelTitle = L"" SB_PANEL_TITLE;
 
 class CPanelApp {
 public:
@@ -48,7 +26,7 @@ private:
     bool TakeInstance();
     static void BringRunningPanelToFront();
 
-    CMutex m_mutex;
+    CKernelObject m_mutex;
 };
 
 int CPanelApp::Run() {
@@ -68,14 +46,14 @@ int CPanelApp::Run() {
 
 bool CPanelApp::TakeInstance() {
     const std::wstring name = Widen(ApplicationName(ModulePath()));
-    if (CMutex running(::OpenMutexW(MUTEX_ALL_ACCESS, FALSE, name.c_str())); running) {
+    if (CKernelObject running(::OpenMutexW(MUTEX_ALL_ACCESS, FALSE, name.c_str())); running) {
         return false;
     }
     // Two instances started at the same moment both find no mutex above; only one of them
     // creates it, the other opens it here and must end as well.
     const HANDLE mutex = ::CreateMutexW(nullptr, TRUE, name.c_str());
     const DWORD error = ::GetLastError();
-    m_mutex = CMutex(mutex);
+    m_mutex = CKernelObject(mutex);
     return error != ERROR_ALREADY_EXISTS;
 }
 

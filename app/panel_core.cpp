@@ -135,19 +135,20 @@ bool CPanelCore::AskAndRun(std::string_view question, void (CPanelCore::*operati
     return !uncorrected;
 }
 
+bool CPanelCore::OfferSendThenSave(std::string_view askSend, std::string_view askSave) {
+    m_state.EncodeAllPages();
+    // Both tests before the first question: a send in answer to it must not change the
+    // answer of the second.
+    const bool unsent = m_state.IsUnsent();
+    const bool unsaved = m_state.IsUnsaved();
+    return (!unsent || AskAndRun(askSend, &CPanelCore::OnSendToPrinter)) &&
+           (!unsaved || AskAndRun(askSave, &CPanelCore::OnSaveSettingsFile));
+}
+
 void CPanelCore::OnSelectPrinter() {
-    if (m_selection.m_bStartupDone) {
-        m_state.EncodeAllPages();
-        // Both tests before the first question: a send in answer to it must not change the
-        // answer of the second.
-        const bool unsent = m_state.IsUnsent();
-        const bool unsaved = m_state.IsUnsaved();
-        if (unsent && !AskAndRun(kAskSendBeforeSwitch, &CPanelCore::OnSendToPrinter)) {
-            return;
-        }
-        if (unsaved && !AskAndRun(kAskSaveBeforeSwitch, &CPanelCore::OnSaveSettingsFile)) {
-            return;
-        }
+    if (m_selection.m_bStartupDone &&
+        !OfferSendThenSave(kAskSendBeforeSwitch, kAskSaveBeforeSwitch)) {
+        return;
     }
     m_selection.m_strPrinterName = m_strPrinterName;
     m_selection.m_strPort = m_strConnection;
@@ -176,18 +177,11 @@ void CPanelCore::OnFactorySettings() {
 }
 
 void CPanelCore::OnExitPanel() {
-    m_state.EncodeAllPages();
-    const bool unsent = m_state.IsUnsent();
-    const bool unsaved = m_state.IsUnsaved();
-    // Whatever the send's outcome, the exit goes on.
-    if (unsent && !AskAndRun(kAskSendBeforeExit, &CPanelCore::OnSendToPrinter)) {
-        return;
+    // Whatever the send's or the save's outcome (sent or not, saved, cancelled or failed),
+    // the exit goes on.
+    if (OfferSendThenSave(kAskSendBeforeExit, kAskSaveBeforeExit)) {
+        m_view.EndPanel();
     }
-    // Saved, cancelled or failed: the program ends all the same.
-    if (unsaved && !AskAndRun(kAskSaveBeforeExit, &CPanelCore::OnSaveSettingsFile)) {
-        return;
-    }
-    m_view.EndPanel();
 }
 
 void CPanelCore::OnSendToPrinter() {

@@ -54,6 +54,10 @@ private:
     // No skips it; false when the command must be abandoned (Cancel, or an uncorrected value
     // that turned Yes into the parameter page's warning).
     bool AskAndRun(std::string_view question, void (CPanelCore::*operation)());
+    // Before a printer switch or the exit: every page encoded, then the send question if the
+    // values are unsent and the save question if they are unsaved. False when the command
+    // must be abandoned.
+    bool OfferSendThenSave(std::string_view askSend, std::string_view askSave);
 
     PanelView& m_view;
     Prompter& m_prompter;

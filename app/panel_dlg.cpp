@@ -1,21 +1,15 @@
 #include "app/panel_dlg.h"
 
 #include "app/about_dlg.h"
-#include "app/bar_layout.h"
 #include "app/module_path.h"
 #include "files/settings_file.h"
 #include "res/resource.h"
 #include "ui/dpi.h"
-#include "ui/dpi_scale.h"
 
 #include <array>
 
 namespace sb {
 namespace {
-
-HINSTANCE ProgramInstance() {
-    return ::GetModuleHandleW(nullptr);
-}
 
 struct MenuIcon {
     UINT command;
@@ -36,65 +30,10 @@ constexpr std::array<MenuIcon, 11> kMenuIcons = {{
     {ID_SHOW_SELECT, IDB_MENU_SELECT},
 }};
 
-struct Tab {
-    const wchar_t* text;
-    int image;
-};
-
-// In tab order, which is also the order of PageIndex.
-constexpr std::array<Tab, kPageCount> kTabs = {{
-    {L"機能選択", 0},
-    {L"パラメータ設定", 2},
-    {L"ＭＳＷ１", 1},
-    {L"ＭＳＷ２", 1},
-    {L"ＭＳＷ３", 1},
-    {L"ＭＳＷ４", 1},
-}};
-
-constexpr COLORREF kTabImageMask = RGB(192, 192, 192);
-// Lays the window out again once the tab control has settled its rows.
-constexpr UINT kLayOutAgain = WM_APP + 1;
-constexpr UINT_PTR kTabSubclass = 1;
-
-bool ChangesTabRows(UINT msg) {
-    switch (msg) {
-    case WM_SETFONT:
-    case WM_SIZE:
-    case WM_THEMECHANGED:
-    case WM_SETTINGCHANGE:
-    case TCM_SETIMAGELIST:
-    case TCM_INSERTITEMW:
-    case TCM_SETITEMW:
-    case TCM_DELETEITEM:
-    case TCM_DELETEALLITEMS:
-    case TCM_SETITEMSIZE:
-    case TCM_SETPADDING:
-    case TCM_SETMINTABWIDTH:
-        return true;
-    default:
-        return false;
-    }
-}
-static_assert(IDB_PICTURE_STEP == kPictureIdStep);
-
 // The state flags of a menu item that is on or off.
 UINT MenuState(bool enable) {
     return enable ? MF_ENABLED : MF_DISABLED | MF_GRAYED;
 }
-
-class CPaintDC {
-public:
-    explicit CPaintDC(HWND hwnd) : m_hWnd(hwnd), m_hDC(::BeginPaint(hwnd, &m_paint)) {}
-    ~CPaintDC() { ::EndPaint(m_hWnd, &m_paint); }
-    CPaintDC(const CPaintDC&) = delete;
-    CPaintDC& operator=(const CPaintDC&) = delete;
-    HDC Get() const { return m_hDC; }
-
-private:
-    HWND m_hWnd;
-    PAINTSTRUCT m_paint{};
-    HDC m_hDC;
-};
 
 } // namespace
 
@@ -153,155 +92,6 @@ void CPanelDlg::InitIconsAndBars() {
     }
 }
 
-void CPanelDlg::SetIcons() {
-    const UINT dpi = Dpi();
-    CIcon icon(LoadIconOfSize(IDR_MAINFRAME, SystemMetric(SM_CXICON, dpi)));
-    CIcon smallIcon(LoadIconOfSize(IDR_MAINFRAME, SystemMetric(SM_CXSMICON, dpi)));
-    Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon.Get()));
-    Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.Get()));
-    // The window no longer shows the old ones.
-    m_icon = std::move(icon);
-    m_smallIcon = std::move(smallIcon);
-}
-
-void CPanelDlg::SetTabPictures() {
-    const int size = PictureSize(static_cast<int>(Dpi()));
-    CImageList images(::ImageList_LoadImageW(
-        ProgramInstance(), MAKEINTRESOURCEW(PictureResourceId(IDB_TABS, size)), size, 1,
-        kTabImageMask, IMAGE_BITMAP, LR_CREATEDIBSECTION));
-    m_tab.SetImageList(images.Get());
-    m_tabImages = std::move(images);
-}
-
-void CPanelDlg::InitTabsAndPages() {
-    m_tab.Attach(Item(IDC_TAB));
-    KeepChildPlacement(m_tab.Handle());
-    ::SetWindowSubclass(m_tab.Handle(), TabProc, kTabSubclass, reinterpret_cast<DWORD_PTR>(this));
-    RECT client{};
-    ::GetClientRect(m_hWnd, &client);
-    m_nTemplateDpi = Dpi();
-    m_templateClient = {client.right, client.bottom};
-    m_templateTab = m_tab.RectInParent();
-    SetTabPictures();
-    for (int index = 0; index < kPageCount; ++index) {
-        m_tab.InsertItem(index, kTabs[index].text, kTabs[index].image);
-    }
-    // Only the page on show is made now: the others' values live in their models until
-    // the idle loop or a tab switch makes their windows.
-    CPage& first = MadePage(kPageSelect);
-    LayOut();
-    first.Show(SW_SHOW);
-}
-
-CPage& CPanelDlg::MadePage(int tab) {
-    CPage& page = Page(tab);
-    if (page.Handle() == nullptr) {
-        page.CreatePage(m_hWnd, false);
-        KeepChildPlacement(page.Handle());
-        // Every page's template has the same size.
-        if (m_pageSize == Size{}) {
-            const Rect made = CWindow(page.Handle()).RectInParent();
-            m_pageSize = {made.Width(), made.Height()};
-        }
-        PlacePage(page);
-    }
-    return page;
-}
-
-void CPanelDlg::PlacePage(const CPage& page) const {
-    // Above the tab control, which would otherwise paint over it.
-    UINT flags = SWP_NOACTIVATE;
-    Rect area;
-    if (m_pageArea) {
-        area = *m_pageArea;
-    } else {
-        flags |= SWP_NOMOVE | SWP_NOSIZE;
-    }
-    ::SetWindowPos(page.Handle(), HWND_TOP, area.left, area.top, area.Width(), area.Height(),
-                   flags);
-}
-
-void CPanelDlg::LayOut() {
-    const int dpi = static_cast<int>(Dpi());
-    const auto scaled = [dpi, from = static_cast<int>(m_nTemplateDpi)](int length) {
-        return ScaleBetween(length, dpi, from);
-    };
-    PanelMeasures measures{};
-    measures.client = {scaled(m_templateClient.cx), scaled(m_templateClient.cy)};
-    measures.tab = {scaled(m_templateTab.left), scaled(m_templateTab.top),
-                    scaled(m_templateTab.right), scaled(m_templateTab.bottom)};
-    measures.page = {scaled(m_pageSize.cx), scaled(m_pageSize.cy)};
-    // The tab control's rows, and so its display area, depend on its width.
-    m_tab.MoveTo(measures.tab);
-    measures.display = FromRECT(m_tab.DisplayArea(ToRECT(measures.tab)));
-    if (m_toolBar) {
-        measures.toolBarBottom = m_toolBar.RectInParent().bottom;
-    }
-    if (m_statusBar) {
-        measures.statusHeight = m_statusBar.RectInParent().Height();
-    }
-    const PanelLayout layout = LayOutPanel(measures);
-
-    RECT client{};
-    ::GetClientRect(m_hWnd, &client);
-    const int wider = layout.client.cx - client.right;
-    const int taller = layout.client.cy - client.bottom;
-    if (wider != 0 || taller != 0) {
-        RECT window{};
-        ::GetWindowRect(m_hWnd, &window);
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, window.right - window.left + wider,
-                       window.bottom - window.top + taller,
-                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        if (m_toolBar) {
-            m_toolBar.Send(TB_AUTOSIZE);
-        }
-        if (m_statusBar) {
-            m_statusBar.FollowParent();
-        }
-    }
-    m_tab.MoveTo(layout.tab);
-    m_pageArea = FromRECT(m_tab.DisplayArea(ToRECT(layout.tab)));
-    for (int index = 0; index < kPageCount; ++index) {
-        if (Page(index).Handle() != nullptr) {
-            PlacePage(Page(index));
-        }
-    }
-}
-
-LRESULT CALLBACK CPanelDlg::TabProc(HWND tab, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                    DWORD_PTR panel) {
-    if (msg == WM_NCDESTROY) {
-        ::RemoveWindowSubclass(tab, TabProc, id);
-    }
-    const LRESULT result = ::DefSubclassProc(tab, msg, wParam, lParam);
-    if (ChangesTabRows(msg)) {
-        reinterpret_cast<CPanelDlg*>(panel)->OnTabRowsChanged();
-    }
-    return result;
-}
-
-void CPanelDlg::OnTabRowsChanged() {
-    // Once for many changes, and after those that come in a row, such as the dialog
-    // manager's new fonts after a move to another scale.
-    if (!m_layOutPosted) {
-        m_layOutPosted = Post(kLayOutAgain) != FALSE;
-    }
-}
-
-void CPanelDlg::OnDpiChanged() {
-    const UINT dpi = Dpi();
-    SetIcons();
-    m_menu.SetDpi(dpi);
-    if (m_toolBar) {
-        m_toolBar.SetDpi(dpi);
-    }
-    if (m_statusBar) {
-        m_statusBar.SetDpi(dpi);
-    }
-    SetTabPictures();
-    LayOut();
-}
-
 bool CPanelDlg::OnIdle() {
     for (int index = 0; index < kPageCount; ++index) {
         if (Page(index).Handle() == nullptr) {
@@ -310,23 +100,6 @@ bool CPanelDlg::OnIdle() {
         }
     }
     return false;
-}
-
-CPage& CPanelDlg::Page(int tab) {
-    switch (tab) {
-    case kPageSelect:
-        return m_pageSelect;
-    case kPageParam:
-        return m_pageParam;
-    case kPageMsw1:
-        return m_pageMsw1;
-    case kPageMsw2:
-        return m_pageMsw2;
-    case kPageMsw3:
-        return m_pageMsw3;
-    default:
-        return m_pageMsw4;
-    }
 }
 
 void CPanelDlg::SwitchToPage(int tab) {
@@ -428,63 +201,33 @@ bool CPanelDlg::OnNotify(const NMHDR& header, LRESULT& result) {
     return m_toolBar.OnNotify(header, result);
 }
 
-bool CPanelDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    switch (msg) {
-    case WM_SYSCOMMAND:
-        if ((wParam & 0xFFF0) == SC_CLOSE) {
-            m_core.OnExitPanel();
-            // Once the panel has ended there is no window left for the default processing.
-            if (m_hWnd == nullptr) {
-                result = 0;
-                return true;
-            }
-        }
-        return false;
-    case WM_SIZE:
-        OnSize();
-        return false;
-    case WM_PAINT:
-        return OnPaintIconic();
-    case WM_QUERYDRAGICON:
-        result = reinterpret_cast<LRESULT>(m_icon.Get());
-        return true;
-    case kLayOutAgain:
-        m_layOutPosted = false;
-        // The layout's own moves of the tab control leave the pages where they belong.
-        if (m_pageArea != FromRECT(m_tab.DisplayArea(ToRECT(m_tab.RectInParent())))) {
-            LayOut();
-        }
-        return true;
-    case WM_MEASUREITEM: {
-        auto& measure = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-        if (measure.CtlType == ODT_MENU && m_menu.MeasureItem(measure)) {
-            result = TRUE;
-            return true;
-        }
+bool CPanelDlg::OnSysCommand(UINT command) {
+    if (command != SC_CLOSE) {
         return false;
     }
-    case WM_DRAWITEM: {
-        const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (draw.CtlType == ODT_MENU && m_menu.DrawItem(draw)) {
-            result = TRUE;
-            return true;
-        }
+    m_core.OnExitPanel();
+    // Once the panel has ended there is no window left for the default processing.
+    return m_hWnd == nullptr;
+}
+
+bool CPanelDlg::OnMeasureItem(MEASUREITEMSTRUCT& measure) {
+    return measure.CtlType == ODT_MENU && m_menu.MeasureItem(measure);
+}
+
+bool CPanelDlg::OnDrawItem(const DRAWITEMSTRUCT& draw) {
+    return draw.CtlType == ODT_MENU && m_menu.DrawItem(draw);
+}
+
+bool CPanelDlg::OnMenuChar(WORD key, WORD menuType, HMENU menu, LRESULT& result) {
+    if (!CIconMenu::IsIconMenu(menu)) {
         return false;
     }
-    case WM_MENUCHAR: {
-        const auto menu = reinterpret_cast<HMENU>(lParam);
-        if (!CIconMenu::IsIconMenu(menu)) {
-            return false;
-        }
-        result = m_menu.HandleMenuChar(LOWORD(wParam), HIWORD(wParam), menu);
-        return true;
-    }
-    case WM_DESTROY:
-        CHelpViewer::QuitWinHelp(m_hWnd, m_core.HelpPath());
-        return false;
-    default:
-        return false;
-    }
+    result = m_menu.HandleMenuChar(key, menuType, menu);
+    return true;
+}
+
+void CPanelDlg::OnDestroy() {
+    CHelpViewer::QuitWinHelp(m_hWnd, m_core.HelpPath());
 }
 
 void CPanelDlg::OnSize() {
@@ -499,7 +242,8 @@ void CPanelDlg::OnSize() {
     ::EnableMenuItem(system, SC_MINIMIZE, MF_BYCOMMAND | MenuState(!iconic));
 }
 
-bool CPanelDlg::OnPaintIconic() {
+bool CPanelDlg::OnPaint() {
+    // Only the minimised window is painted here: the program's icon in the middle.
     if (!::IsIconic(m_hWnd)) {
         return false;
     }

@@ -11,7 +11,7 @@
 #include "app/spooler_record_sender.h"
 #include "files/win_file_dialogs.h"
 #include "files/win_file_store.h"
-#include "menu/gdi.h"
+#include "ui/gdi.h"
 #include "menu/icon_menu.h"
 #include "pages/msw_page.h"
 #include "pages/param_page.h"
@@ -22,6 +22,7 @@
 #include "ui/controls.h"
 #include "ui/dialog.h"
 
+#include <array>
 #include <optional>
 
 namespace sb {
@@ -61,19 +62,25 @@ protected:
     // selection do.
     void OnOK() override {}
     void OnCancel() override {}
-    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    // The system menu's close runs the exit procedure.
+    bool OnSysCommand(UINT command) override;
+    void OnSize() override;
+    bool OnPaint() override;
+    HICON OnQueryDragIcon() override { return m_icon.Get(); }
+    void OnDestroy() override;
+    bool OnMeasureItem(MEASUREITEMSTRUCT& measure) override;
+    bool OnDrawItem(const DRAWITEMSTRUCT& draw) override;
+    bool OnMenuChar(WORD key, WORD menuType, HMENU menu, LRESULT& result) override;
     bool PreTranslateMessage(MSG& msg) override { return m_help.PreTranslate(msg); }
     // The pages not made at start-up, one at a time.
     bool OnIdle() override;
     // Pictures, menu and bars made again for the new scale, and the window laid out anew.
     void OnDpiChanged() override;
+    // Where the dialog manager scales dialogs itself, it gives the controls their new fonts
+    // after the move, and the tab control's rows may change height with them.
+    void OnDpiChangeDone() override { LayOut(); }
 
 private:
-    struct IconTraits {
-        static void Free(HICON icon) { ::DestroyIcon(icon); }
-    };
-    using CIcon = CUniqueHandle<HICON, IconTraits>;
-
     // The core's message boxes go wherever this window's go, so that whoever answers the
     // window's boxes answers the core's too.
     class CForwardingPrompter final : public Prompter {
@@ -88,7 +95,7 @@ private:
         CDialog& m_owner;
     };
 
-    CPage& Page(int tab);
+    CPage& Page(int tab) { return *m_pages[tab]; }
     // The page's window, made now if it was not yet; hidden unless it is the one shown.
     CPage& MadePage(int tab);
     void SwitchToPage(int tab);
@@ -99,13 +106,11 @@ private:
     // system setting) may move its display area: once it has settled, the layout follows.
     static LRESULT CALLBACK TabProc(HWND tab, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                     DWORD_PTR panel);
-    void OnTabRowsChanged();
+    void OnTabRowsSettled();
     void PlacePage(const CPage& page) const;
     void SetIcons();
     void SetTabPictures();
     void EnableCommand(UINT menuId, int buttonId, bool enable);
-    void OnSize();
-    bool OnPaintIconic();
 
     // Platform services the core works through.
     WinSpooler m_spooler;
@@ -125,6 +130,9 @@ private:
     CPage_MSW4 m_pageMsw4;
     CPage_Select m_pageSelect;
     CPage_Param m_pageParam;
+    // In tab order, which is also the order of PageIndex.
+    const std::array<CPage*, kPageCount> m_pages{&m_pageSelect, &m_pageParam, &m_pageMsw1,
+                                                 &m_pageMsw2,   &m_pageMsw3,  &m_pageMsw4};
     CHelpViewer m_help;
     // The help file choice, the printer and the three copies of the record.
     CPanelCore m_core;
@@ -141,7 +149,7 @@ private:
     Rect m_templateTab;
     Size m_pageSize;
     std::optional<Rect> m_pageArea; // the tab control's display area, once laid out
-    bool m_layOutPosted = false;
+    bool m_tabRowsPosted = false;
 };
 
 } // namespace sb

@@ -2,7 +2,7 @@
 // again only when the window changes size, which the user cannot do.
 #pragma once
 
-#include "menu/gdi.h"
+#include "ui/gdi.h"
 #include "ui/controls.h"
 
 namespace sb {

@@ -2,8 +2,8 @@
 
 #include "app/bar_layout.h"
 #include "res/resource.h"
-#include "ui/dpi_scale.h"
-#include "ui/geometry.h"
+#include "base/dpi_scale.h"
+#include "base/geometry.h"
 
 #include <algorithm>
 #include <array>

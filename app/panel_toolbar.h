@@ -2,7 +2,7 @@
 // the bar answers from the string table itself.
 #pragma once
 
-#include "menu/gdi.h"
+#include "ui/gdi.h"
 #include "ui/controls.h"
 
 namespace sb {

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "app/record_sender.h"
-#include "printer/os_version.h"
+#include "base/os_version.h"
 
 namespace sb {
 

@@ -7,7 +7,7 @@
 #include "files/settings_file.h"
 #include "pages/record_fields.h"
 #include "record/factory_record.h"
-#include "ui/int_text.h"
+#include "base/int_text.h"
 
 #include <algorithm>
 #include <array>

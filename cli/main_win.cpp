@@ -9,7 +9,7 @@
 #include "printer/win_os_version.h"
 #include "printer/win_spooler.h"
 #include "ui/system_dll.h"
-#include "ui/window.h"
+#include "ui/wide_text.h"
 
 #include <windows.h>
 

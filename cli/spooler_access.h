@@ -3,7 +3,7 @@
 #pragma once
 
 #include "cli/printer_access.h"
-#include "printer/os_version.h"
+#include "base/os_version.h"
 
 namespace sb {
 class Spooler;

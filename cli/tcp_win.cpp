@@ -1,7 +1,7 @@
 #include "cli/tcp.h"
 
 #include "cli/win_file_access.h"
-#include "ui/window.h"
+#include "ui/wide_text.h"
 
 #include <winsock2.h>
 #include <ws2tcpip.h>

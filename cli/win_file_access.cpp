@@ -1,6 +1,6 @@
 #include "cli/win_file_access.h"
 
-#include "ui/window.h"
+#include "ui/wide_text.h"
 
 #include <windows.h>
 

@@ -4,9 +4,9 @@
 
 #include "files/file_dialogs.h"
 #include "files/file_store.h"
-#include "printer/os_version.h"
+#include "base/os_version.h"
 #include "record/settings_state.h"
-#include "ui/prompter.h"
+#include "base/prompter.h"
 
 #include <string>
 

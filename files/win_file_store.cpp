@@ -1,6 +1,6 @@
 #include "files/win_file_store.h"
 
-#include "ui/window.h"
+#include "ui/wide_text.h"
 
 #include <windows.h>
 

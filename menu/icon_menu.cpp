@@ -6,6 +6,7 @@
 #include "ui/window.h"
 
 #include <algorithm>
+#include <iterator>
 #include <span>
 
 namespace sb {
@@ -17,13 +18,9 @@ std::vector<HMENU>& PopupRegistry() {
     return registry;
 }
 
-int& OsKind() {
-    static int kind = MenuOsKind(OsVersionInfo{});
-    return kind;
-}
-
-bool NewStyleShell() {
-    return IsNewStyleShell(OsKind());
+bool& NewStyleShell() {
+    static bool newStyle = HasNewStyleShell(OsVersionInfo{});
+    return newStyle;
 }
 
 std::u16string FromWide(const wchar_t* text) {
@@ -38,28 +35,14 @@ std::wstring ToWide(std::u16string_view text) {
     return std::wstring(text.begin(), text.end());
 }
 
+// The system's colour index of each SysColor, in its order.
+constexpr int kSysColorIndex[] = {COLOR_MENU,          COLOR_MENUTEXT, COLOR_HIGHLIGHT,
+                                  COLOR_HIGHLIGHTTEXT, COLOR_BTNFACE,  COLOR_BTNSHADOW,
+                                  COLOR_BTNHIGHLIGHT,  COLOR_3DLIGHT,  COLOR_GRAYTEXT};
+static_assert(std::size(kSysColorIndex) == static_cast<std::size_t>(SysColor::GrayText) + 1);
+
 COLORREF Color(SysColor color) {
-    switch (color) {
-    case SysColor::Menu:
-        return ::GetSysColor(COLOR_MENU);
-    case SysColor::MenuText:
-        return ::GetSysColor(COLOR_MENUTEXT);
-    case SysColor::Highlight:
-        return ::GetSysColor(COLOR_HIGHLIGHT);
-    case SysColor::HighlightText:
-        return ::GetSysColor(COLOR_HIGHLIGHTTEXT);
-    case SysColor::BtnFace:
-        return ::GetSysColor(COLOR_BTNFACE);
-    case SysColor::BtnShadow:
-        return ::GetSysColor(COLOR_BTNSHADOW);
-    case SysColor::BtnHighlight:
-        return ::GetSysColor(COLOR_BTNHIGHLIGHT);
-    case SysColor::Light3D:
-        return ::GetSysColor(COLOR_3DLIGHT);
-    case SysColor::GrayText:
-        return ::GetSysColor(COLOR_GRAYTEXT);
-    }
-    return 0;
+    return ::GetSysColor(kSysColorIndex[static_cast<std::size_t>(color)]);
 }
 
 CBrush Brush(SysColor color) {
@@ -85,8 +68,8 @@ int TextWidth(HDC dc, std::u16string_view text) {
     return size.cx;
 }
 
-// Step 4 of appending: the item's icon, a bitmap resource of the program. Only whether it
-// is there is looked up now; the picture comes at the first drawing (LoadPicture).
+// The item's icon, a bitmap resource of the program. Only whether it is there is looked up
+// now; the picture comes at the first drawing (LoadPicture).
 void SetIcon(IconMenuItem& item, int bitmapId) {
     item.image.Reset();
     item.imageIndex = -1;
@@ -240,7 +223,7 @@ CIconMenu::~CIconMenu() {
 }
 
 void CIconMenu::SetOsVersion(const OsVersionInfo& version) {
-    OsKind() = MenuOsKind(version);
+    NewStyleShell() = HasNewStyleShell(version);
 }
 
 bool CIconMenu::IsIconMenu(HMENU menu) {
@@ -320,7 +303,7 @@ bool CIconMenu::AppendTemplate(const std::vector<MenuTemplateItem>& items) {
 }
 
 void CIconMenu::AlignShortcuts() {
-    const CScreenDC screen;
+    const CScreenDC screen(::GetDC(nullptr));
     const CFont font = MenuFont(m_nDpi);
     const CSelectObject select(screen.Get(), font.Get());
     std::vector<std::u16string> texts;
@@ -458,7 +441,7 @@ bool CIconMenu::MeasureItem(MEASUREITEMSTRUCT& measure) const {
     const bool separator = (item->flags & MF_SEPARATOR) != 0;
     int textWidth = 0;
     if (!separator) {
-        const CScreenDC screen;
+        const CScreenDC screen(::GetDC(nullptr));
         const CFont font = NewStyleShell() ? MenuFont(m_nDpi) : CFont();
         const CSelectObject select(screen.Get(), font.Get());
         textWidth = TextWidth(screen.Get(), item->text);

@@ -3,10 +3,10 @@
 // system's. One object per menu level; the top-level object owns the popup objects.
 #pragma once
 
-#include "menu/gdi.h"
+#include "ui/gdi.h"
 #include "menu/menu_template.h"
-#include "printer/os_version.h"
-#include "ui/dpi_scale.h"
+#include "base/os_version.h"
+#include "base/dpi_scale.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 #include "menu/menu_draw.h"
 
 #include "menu/menu_text.h"
-#include "ui/dpi_scale.h"
+#include "base/dpi_scale.h"
 
 #include <algorithm>
 
@@ -45,15 +45,8 @@ void Texts(std::vector<DrawStep>& steps, const Rect& r, const ItemTextParts& par
 
 } // namespace
 
-int MenuOsKind(const OsVersionInfo& version) {
-    if (version.platformId == kPlatformNt) {
-        return version.major > 3 ? 3 : 2;
-    }
-    return version.major > 3 ? 1 : 0;
-}
-
-bool IsNewStyleShell(int osKind) {
-    return osKind == 1 || osKind == 3;
+bool HasNewStyleShell(const OsVersionInfo& version) {
+    return version.major > 3;
 }
 
 Size MenuIconSize(int dpi) {

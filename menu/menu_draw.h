@@ -2,8 +2,8 @@
 // steps for one item in one state, which the Win32 side carries out on a device context.
 #pragma once
 
-#include "printer/os_version.h"
-#include "ui/geometry.h"
+#include "base/os_version.h"
+#include "base/geometry.h"
 
 #include <string>
 #include <string_view>
@@ -17,9 +17,9 @@ namespace sb {
 // 96-dpi length scaled to `dpi`.
 Size MenuIconSize(int dpi);
 
-// 0 and 1: the older family, 2 and 3: the NT family; 1 and 3 have the new-style shell.
-int MenuOsKind(const OsVersionInfo& version);
-bool IsNewStyleShell(int osKind);
+// Version 4 and later of either family have the new-style shell: the items are drawn in the
+// system's menu font, and their icons and marks in its look.
+bool HasNewStyleShell(const OsVersionInfo& version);
 
 // The WM_MEASUREITEM answer: `textWidth` is the whole text's width in the menu font,
 // `menuLineHeight` the system's SM_CYMENU, both at `dpi`.

@@ -41,16 +41,11 @@ bool CFormDlg::OnCommand(WORD code, WORD id, HWND control) {
     return CDialog::OnCommand(code, id, control);
 }
 
-bool CFormDlg::OnMessage(UINT msg, WPARAM /*wParam*/, LPARAM lParam, LRESULT& result) {
-    if (msg != WM_HSCROLL) {
-        return false;
-    }
+bool CFormDlg::OnHScroll(HWND bar) {
     // Only the user moves a track bar that has the focus; the program's own moves stay quiet.
-    const HWND track = reinterpret_cast<HWND>(lParam);
-    if (track != nullptr && ::GetFocus() == track) {
-        Apply(FormTrackMoved(::GetDlgCtrlID(track), CTrackBar(track).Pos()));
+    if (bar != nullptr && ::GetFocus() == bar) {
+        Apply(FormTrackMoved(::GetDlgCtrlID(bar), CTrackBar(bar).Pos()));
     }
-    result = 0;
     return true;
 }
 

@@ -15,7 +15,7 @@ public:
 protected:
     BOOL OnInitDialog() override;
     bool OnCommand(WORD code, WORD id, HWND control) override;
-    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool OnHScroll(HWND bar) override;
     void OnOK() override;
 
 private:

@@ -1,9 +1,10 @@
 #include "pages/form_values.h"
 
+#include "pages/field_texts.h"
 #include "pages/leading_int.h"
-#include "ui/int_text.h"
-#include "ui/number_messages.h"
-#include "ui/prompter.h"
+#include "base/int_text.h"
+#include "base/number_messages.h"
+#include "base/prompter.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -12,7 +13,7 @@ namespace sb {
 
 namespace {
 
-constexpr std::string_view kTitlePrefix = "書式の設定： ";
+constexpr std::string_view kTitlePrefix = SB_FORM_TITLE_PREFIX;
 constexpr std::string_view kMarginMessage =
     "ライトマージン幅はレフトマージン幅より大きくしてください。適正値に変更します。";
 constexpr std::string_view kMarginCaption = "レフトマージン幅／ライトマージン幅";
@@ -179,7 +180,7 @@ void CFormValues::ParseFormText(int form) {
     }
     if (form == 0) {
         m_nLeftMargin = 0;
-        m_nRightMargin = 136;
+        m_nRightMargin = kWidestLine;
     }
     for (const FormEditRow& row : kFormEditRows) {
         if (row.trackPos != nullptr) {

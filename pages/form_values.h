@@ -136,6 +136,11 @@ private:
     std::array<std::array<char, FormTextSize(1)>, kFormCount> m_szForms{};
 };
 
+// The printer's widest line, in columns (its line-width switch offers 136 and 80): the
+// right margin can be as far out as that, and the left one must stay inside it. Form 0,
+// which keeps no margins, prints the whole width.
+inline constexpr int kWidestLine = 136;
+
 // One number edit of the dialog with its controls, ranges and field.
 struct FormEditRow {
     int edit;
@@ -163,9 +168,9 @@ inline constexpr std::array<FormEditRow, kFormEditCount> kFormEditRows = {{
      &CFormValues::m_nPostcard, &CFormValues::m_nPostcardPos, &kPostcardTicks},
     {IDC_FORM_PAGE_LENGTH, IDC_FORM_PAGE_LENGTH_SPIN, 0, 1, 99, 3, true,
      &CFormValues::m_nPageLength, nullptr, nullptr},
-    {IDC_FORM_LEFT_MARGIN, IDC_FORM_LEFT_MARGIN_SPIN, 0, 0, 135, 4, false,
+    {IDC_FORM_LEFT_MARGIN, IDC_FORM_LEFT_MARGIN_SPIN, 0, 0, kWidestLine - 1, 4, false,
      &CFormValues::m_nLeftMargin, nullptr, nullptr},
-    {IDC_FORM_RIGHT_MARGIN, IDC_FORM_RIGHT_MARGIN_SPIN, 0, 1, 136, 4, false,
+    {IDC_FORM_RIGHT_MARGIN, IDC_FORM_RIGHT_MARGIN_SPIN, 0, 1, kWidestLine, 4, false,
      &CFormValues::m_nRightMargin, nullptr, nullptr},
     {IDC_FORM_FRONT_ADJUST, IDC_FORM_FRONT_ADJUST_SPIN, 0, 0, 68, 3, true,
      &CFormValues::m_nFrontTractorAdjust, nullptr, nullptr},

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "record/settings_state.h"
+#include "res/resource.h"
 #include "ui/page.h"
 
 #include <utility>
@@ -15,7 +16,7 @@ template <class Model> class CModelPage : public CPage, public IRecordPage {
 public:
     template <class... Args>
     explicit CModelPage(int templateId, Args&&... modelArgs)
-        : CPage(templateId), m_values(std::forward<Args>(modelArgs)...),
+        : CPage(templateId, ID_DATA_CHECK), m_values(std::forward<Args>(modelArgs)...),
           m_bindings(m_values.Bindings()) {}
 
     void DecodeRecord(SettingRecord& record) override {

@@ -2,8 +2,9 @@
 // switches is shown; one class decodes and encodes any bank through its table.
 #pragma once
 
+#include "pages/msw_ids.h"
 #include "record/setting_record.h"
-#include "ui/binding.h"
+#include "base/binding.h"
 
 #include <array>
 #include <cstddef>
@@ -32,48 +33,47 @@ struct MswBank {
     std::array<SwitchRow, 8> switches; // MSWn-k at index k-1
 };
 
-inline constexpr int kCountryCombo = 1010;
 inline constexpr std::array<std::string_view, 5> kCountryEntries = {"日本", "アメリカ", "イギリス",
                                                                     "ドイツ", "スウェーデン"};
 
 // MSW1 to MSW4, in that order.
 inline constexpr std::array<MswBank, 4> kMswBanks = {{
     {off::kMsw1,
-     {{{SwitchKind::Country, kCountryCombo},
-       {SwitchKind::Country, kCountryCombo},
-       {SwitchKind::Country, kCountryCombo},
-       {SwitchKind::Radio, 1017, 1237},
-       {SwitchKind::Radio, 1016, 1235},
-       {SwitchKind::Radio, 1008, 1012},
-       {SwitchKind::Radio, 1011, 1234},
-       {SwitchKind::Radio, 1014, 1015}}}},
+     {{{SwitchKind::Country, IDC_MSW1_COUNTRY},
+       {SwitchKind::Country, IDC_MSW1_COUNTRY},
+       {SwitchKind::Country, IDC_MSW1_COUNTRY},
+       {SwitchKind::Radio, IDC_MSW1_4A, IDC_MSW1_4B},
+       {SwitchKind::Radio, IDC_MSW1_5A, IDC_MSW1_5B},
+       {SwitchKind::Radio, IDC_MSW1_6A, IDC_MSW1_6B},
+       {SwitchKind::Radio, IDC_MSW1_7A, IDC_MSW1_7B},
+       {SwitchKind::Radio, IDC_MSW1_8A, IDC_MSW1_8B}}}},
     {off::kMsw2,
-     {{{SwitchKind::Check, 1016},
-       {SwitchKind::Radio, 1017, 1018},
-       {SwitchKind::Radio, 1019, 1236},
-       {SwitchKind::Radio, 1023, 1009},
-       {SwitchKind::Radio, 1020, 1235},
-       {SwitchKind::Radio, 1021, 1012},
-       {SwitchKind::Radio, 1022, 1234},
-       {SwitchKind::Radio, 1024, 1015}}}},
+     {{{SwitchKind::Check, IDC_MSW2_1},
+       {SwitchKind::Radio, IDC_MSW2_2A, IDC_MSW2_2B},
+       {SwitchKind::Radio, IDC_MSW2_3A, IDC_MSW2_3B},
+       {SwitchKind::Radio, IDC_MSW2_4A, IDC_MSW2_4B},
+       {SwitchKind::Radio, IDC_MSW2_5A, IDC_MSW2_5B},
+       {SwitchKind::Radio, IDC_MSW2_6A, IDC_MSW2_6B},
+       {SwitchKind::Radio, IDC_MSW2_7A, IDC_MSW2_7B},
+       {SwitchKind::Radio, IDC_MSW2_8A, IDC_MSW2_8B}}}},
     {off::kMsw3,
-     {{{SwitchKind::Hidden, 1031, 1237}, // LAN adapter
-       {SwitchKind::Radio, 1032, 1018},
-       {SwitchKind::Radio, 1027, 1236},
-       {SwitchKind::Radio, 1029, 1009},
-       {SwitchKind::Radio, 1028, 1235},
+     {{{SwitchKind::Hidden, IDC_MSW3_1A, IDC_MSW3_1B}, // LAN adapter
+       {SwitchKind::Radio, IDC_MSW3_2A, IDC_MSW3_2B},
+       {SwitchKind::Radio, IDC_MSW3_3A, IDC_MSW3_3B},
+       {SwitchKind::Radio, IDC_MSW3_4A, IDC_MSW3_4B},
+       {SwitchKind::Radio, IDC_MSW3_5A, IDC_MSW3_5B},
        {SwitchKind::Carried},
-       {SwitchKind::Check, 1026},
-       {SwitchKind::Radio, 1030, 1015}}}},
+       {SwitchKind::Check, IDC_MSW3_7},
+       {SwitchKind::Radio, IDC_MSW3_8A, IDC_MSW3_8B}}}},
     {off::kMsw4,
-     {{{SwitchKind::Radio, 1031, 1237},
-       {SwitchKind::Radio, 1032, 1018},
-       {SwitchKind::Radio, 1033, 1236},
-       {SwitchKind::Radio, 1034, 1009},
-       {SwitchKind::Radio, 1035, 1235},
-       {SwitchKind::Radio, 1036, 1012},
-       {SwitchKind::Radio, 1037, 1234},
-       {SwitchKind::Radio, 1039, 1015}}}},
+     {{{SwitchKind::Radio, IDC_MSW4_1A, IDC_MSW4_1B},
+       {SwitchKind::Radio, IDC_MSW4_2A, IDC_MSW4_2B},
+       {SwitchKind::Radio, IDC_MSW4_3A, IDC_MSW4_3B},
+       {SwitchKind::Radio, IDC_MSW4_4A, IDC_MSW4_4B},
+       {SwitchKind::Radio, IDC_MSW4_5A, IDC_MSW4_5B},
+       {SwitchKind::Radio, IDC_MSW4_6A, IDC_MSW4_6B},
+       {SwitchKind::Radio, IDC_MSW4_7A, IDC_MSW4_7B},
+       {SwitchKind::Radio, IDC_MSW4_8A, IDC_MSW4_8B}}}},
 }};
 
 class CMswValues {

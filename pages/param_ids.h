@@ -1,28 +1,25 @@
-// Control identifiers of the parameter page's dialog template.
+// Control identifiers of the parameter page (dialog 133). Plain defines, so the resource
+// script can include them too.
 #pragma once
 
-namespace sb::param_ctl {
+#define IDC_PARAM_CUT_SHEET 1061
+#define IDC_PARAM_FRONT_TRACTOR 1062
+#define IDC_PARAM_REAR_TRACTOR 1063
+#define IDC_PARAM_INTAKE_TIME 1064
+#define IDC_PARAM_CUT_SHEET_SPIN 1055
+#define IDC_PARAM_FRONT_TRACTOR_SPIN 1056
+#define IDC_PARAM_REAR_TRACTOR_SPIN 1057
+#define IDC_PARAM_INTAKE_TIME_SPIN 1060
 
-inline constexpr int kCutSheet = 1061;
-inline constexpr int kFrontTractor = 1062;
-inline constexpr int kRearTractor = 1063;
-inline constexpr int kIntakeTime = 1064;
-inline constexpr int kCutSheetSpin = 1055;
-inline constexpr int kFrontTractorSpin = 1056;
-inline constexpr int kRearTractorSpin = 1057;
-inline constexpr int kIntakeTimeSpin = 1060;
+#define IDC_PARAM_FONT1 1058
+#define IDC_PARAM_FONT2 1059
+#define IDC_PARAM_KANJI_TABLE 1066
+#define IDC_PARAM_AUTO_RETURN_TIME 1068
+#define IDC_PARAM_AGA_RETRY_TIME 1075
+#define IDC_PARAM_LF_SHEET_GUIDE 1067
+#define IDC_PARAM_LF_SHEET_FEEDER 1071
+#define IDC_PARAM_LF_FRONT_TRACTOR 1072
+#define IDC_PARAM_LF_REAR_TRACTOR 1073
 
-inline constexpr int kFont1 = 1058;
-inline constexpr int kFont2 = 1059;
-inline constexpr int kKanjiTable = 1066;
-inline constexpr int kAutoReturnTime = 1068;
-inline constexpr int kAgaRetryTime = 1075;
-inline constexpr int kLfSheetGuide = 1067;
-inline constexpr int kLfSheetFeeder = 1071;
-inline constexpr int kLfFrontTractor = 1072;
-inline constexpr int kLfRearTractor = 1073;
-
-inline constexpr int kPostcardOff = 1065;
-inline constexpr int kPostcardOn = 1018;
-
-} // namespace sb::param_ctl
+#define IDC_PARAM_POSTCARD_OFF 1065
+#define IDC_PARAM_POSTCARD_ON 1018

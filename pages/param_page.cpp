@@ -1,6 +1,5 @@
 #include "pages/param_page.h"
 
-#include "pages/param_ids.h"
 #include "res/resource.h"
 #include "ui/controls.h"
 
@@ -17,45 +16,17 @@ BOOL CPage_Param::OnInitDialog() {
 }
 
 void CPage_Param::OnControlCommand(WORD code, WORD id) {
-    switch (id) {
-    // The number edits report their changes after their range handling, and only changes.
-    case param_ctl::kCutSheet:
-        if (code == EN_CHANGE) {
-            OnChangeCutSheet();
-        }
+    const ParamCommand command = ParamCommandFor(m_bindings, id, code == EN_CHANGE);
+    switch (command.kind) {
+    case ParamCommand::Kind::NumberEdit:
+        OnChangeNumberEdit(command.edit);
         break;
-    case param_ctl::kFrontTractor:
-        if (code == EN_CHANGE) {
-            OnChangeFrontTractor();
-        }
+    case ParamCommand::Kind::DataCheck:
+        SendDataCheck();
         break;
-    case param_ctl::kRearTractor:
-        if (code == EN_CHANGE) {
-            OnChangeRearTractor();
-        }
-        break;
-    case param_ctl::kIntakeTime:
-        if (code == EN_CHANGE) {
-            OnChangeIntakeTime();
-        }
-        break;
-    default:
-        if (IsBoundListOrRadio(id)) {
-            SendDataCheck();
-        }
+    case ParamCommand::Kind::None:
         break;
     }
-}
-
-bool CPage_Param::IsBoundListOrRadio(WORD id) {
-    for (const Binding& row : m_bindings) {
-        const bool list = row.kind == BindKind::ComboText && row.id == id;
-        const bool radio = row.kind == BindKind::RadioIndex && (row.id == id || row.id2 == id);
-        if (list || radio) {
-            return true;
-        }
-    }
-    return false;
 }
 
 void CPage_Param::OnChangeNumberEdit(NumberEdit edit) {

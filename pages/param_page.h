@@ -23,12 +23,7 @@ protected:
     void OnControlCommand(WORD code, WORD id) override;
 
 private:
-    void OnChangeCutSheet() { OnChangeNumberEdit(NumberEdit::CutSheet); }
-    void OnChangeFrontTractor() { OnChangeNumberEdit(NumberEdit::FrontTractor); }
-    void OnChangeRearTractor() { OnChangeNumberEdit(NumberEdit::RearTractor); }
-    void OnChangeIntakeTime() { OnChangeNumberEdit(NumberEdit::IntakeTime); }
     void OnChangeNumberEdit(NumberEdit edit);
-    bool IsBoundListOrRadio(WORD id);
 };
 
 } // namespace sb

@@ -8,11 +8,11 @@
 namespace sb {
 
 const std::array<NumberEditRule, kNumberEditCount> kNumberEditRules = {{
-    {param_ctl::kCutSheet, param_ctl::kCutSheetSpin, 10, 68, 3, {{{1, 6}, {}}}},
-    {param_ctl::kFrontTractor, param_ctl::kFrontTractorSpin, 10, 68, 3, {{{1, 6}, {}}}},
+    {IDC_PARAM_CUT_SHEET, IDC_PARAM_CUT_SHEET_SPIN, 10, 68, 3, {{{1, 6}, {}}}},
+    {IDC_PARAM_FRONT_TRACTOR, IDC_PARAM_FRONT_TRACTOR_SPIN, 10, 68, 3, {{{1, 6}, {}}}},
     // 1 may become 100-126, 6 may become 68 or 69.
-    {param_ctl::kRearTractor, param_ctl::kRearTractorSpin, 68, 126, 4, {{{1, 1}, {6, 67}}}},
-    {param_ctl::kIntakeTime, param_ctl::kIntakeTimeSpin, 2, 5, 2, {}},
+    {IDC_PARAM_REAR_TRACTOR, IDC_PARAM_REAR_TRACTOR_SPIN, 68, 126, 4, {{{1, 1}, {6, 67}}}},
+    {IDC_PARAM_INTAKE_TIME, IDC_PARAM_INTAKE_TIME_SPIN, 2, 5, 2, {}},
 }};
 
 namespace {

@@ -1,7 +1,7 @@
 #include "pages/param_values.h"
 
 #include "pages/param_ids.h"
-#include "ui/int_text.h"
+#include "base/int_text.h"
 
 namespace sb {
 
@@ -120,49 +120,69 @@ BindingTable CParamValues::Bindings() {
     };
     const NumberEditRule& intake = RuleOf(NumberEdit::IntakeTime);
     return {
-        combo(param_ctl::kFont1, m_strFont1, 20),
-        combo(param_ctl::kFont2, m_strFont2, 20),
-        combo(param_ctl::kKanjiTable, m_strKanjiTable, 20),
-        {.kind = IntEdit, .id = param_ctl::kFrontTractor, .value = &m_nFrontTractorCentering},
-        {.kind = IntEdit, .id = param_ctl::kCutSheet, .value = &m_nCutSheetCentering},
+        combo(IDC_PARAM_FONT1, m_strFont1, 20),
+        combo(IDC_PARAM_FONT2, m_strFont2, 20),
+        combo(IDC_PARAM_KANJI_TABLE, m_strKanjiTable, 20),
+        {.kind = IntEdit, .id = IDC_PARAM_FRONT_TRACTOR, .value = &m_nFrontTractorCentering},
+        {.kind = IntEdit, .id = IDC_PARAM_CUT_SHEET, .value = &m_nCutSheetCentering},
         {.kind = RadioIndex,
-         .id = param_ctl::kPostcardOff,
-         .id2 = param_ctl::kPostcardOn,
+         .id = IDC_PARAM_POSTCARD_OFF,
+         .id2 = IDC_PARAM_POSTCARD_ON,
          .value = &m_nPostcardMode},
-        {.kind = IntEdit, .id = param_ctl::kRearTractor, .value = &m_nRearTractorCentering},
+        {.kind = IntEdit, .id = IDC_PARAM_REAR_TRACTOR, .value = &m_nRearTractorCentering},
         {.kind = IntRange,
          .id = intake.editId,
          .value = &m_nIntakeTime,
          .lo = intake.lo,
          .hi = intake.hi},
-        combo(param_ctl::kAutoReturnTime, m_strAutoReturnTime, 20),
-        combo(param_ctl::kAgaRetryTime, m_strAgaRetryTime, 20),
-        combo(param_ctl::kLfSheetGuide, m_strLfSheetGuide, 10),
-        combo(param_ctl::kLfSheetFeeder, m_strLfSheetFeeder, 10),
-        combo(param_ctl::kLfFrontTractor, m_strLfFrontTractor, 10),
-        combo(param_ctl::kLfRearTractor, m_strLfRearTractor, 10),
+        combo(IDC_PARAM_AUTO_RETURN_TIME, m_strAutoReturnTime, 20),
+        combo(IDC_PARAM_AGA_RETRY_TIME, m_strAgaRetryTime, 20),
+        combo(IDC_PARAM_LF_SHEET_GUIDE, m_strLfSheetGuide, 10),
+        combo(IDC_PARAM_LF_SHEET_FEEDER, m_strLfSheetFeeder, 10),
+        combo(IDC_PARAM_LF_FRONT_TRACTOR, m_strLfFrontTractor, 10),
+        combo(IDC_PARAM_LF_REAR_TRACTOR, m_strLfRearTractor, 10),
     };
 }
 
 std::span<const std::string_view> CParamValues::ComboEntries(int comboId) {
     switch (comboId) {
-    case param_ctl::kFont1:
-    case param_ctl::kFont2:
+    case IDC_PARAM_FONT1:
+    case IDC_PARAM_FONT2:
         return kFontEntries;
-    case param_ctl::kKanjiTable:
+    case IDC_PARAM_KANJI_TABLE:
         return kKanjiTableEntries;
-    case param_ctl::kAgaRetryTime:
+    case IDC_PARAM_AGA_RETRY_TIME:
         return kAgaRetryEntries;
-    case param_ctl::kAutoReturnTime:
+    case IDC_PARAM_AUTO_RETURN_TIME:
         return kAutoReturnEntries;
-    case param_ctl::kLfSheetGuide:
-    case param_ctl::kLfSheetFeeder:
-    case param_ctl::kLfFrontTractor:
-    case param_ctl::kLfRearTractor:
+    case IDC_PARAM_LF_SHEET_GUIDE:
+    case IDC_PARAM_LF_SHEET_FEEDER:
+    case IDC_PARAM_LF_FRONT_TRACTOR:
+    case IDC_PARAM_LF_REAR_TRACTOR:
         return kLfPitchEntries;
     default:
         return {};
     }
+}
+
+ParamCommand ParamCommandFor(const BindingTable& bindings, int controlId, bool textChanged) {
+    for (std::size_t i = 0; i < kNumberEditCount; ++i) {
+        if (kNumberEditRules[i].editId == controlId) {
+            if (!textChanged) {
+                return {};
+            }
+            return {ParamCommand::Kind::NumberEdit, static_cast<NumberEdit>(i)};
+        }
+    }
+    for (const Binding& row : bindings) {
+        const bool list = row.kind == BindKind::ComboText && row.id == controlId;
+        const bool radio =
+            row.kind == BindKind::RadioIndex && (row.id == controlId || row.id2 == controlId);
+        if (list || radio) {
+            return {ParamCommand::Kind::DataCheck};
+        }
+    }
+    return {};
 }
 
 EditChange CParamValues::OnNumberEditChange(NumberEdit edit, std::string_view text, bool hasFocus) {

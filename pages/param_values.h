@@ -4,8 +4,8 @@
 
 #include "pages/param_typing.h"
 #include "record/setting_record.h"
-#include "ui/binding.h"
-#include "ui/prompter.h"
+#include "base/binding.h"
+#include "base/prompter.h"
 
 #include <array>
 #include <span>
@@ -41,6 +41,20 @@ struct EditCorrection {
     int editId;
     std::string text;
 };
+
+// What a command notification from one of the page's controls sets off.
+struct ParamCommand {
+    enum class Kind {
+        None,
+        DataCheck,  // a list or a radio button of the page's table changed
+        NumberEdit, // a number edit's text changed: its change handler runs
+    };
+    Kind kind = Kind::None;
+    NumberEdit edit = NumberEdit::CutSheet;
+};
+// `textChanged`: the notification is an edit's text change. The number edits report their
+// changes after their range handling, and only changes.
+ParamCommand ParamCommandFor(const BindingTable& bindings, int controlId, bool textChanged);
 
 class CParamValues {
 public:

@@ -1,13 +1,10 @@
-// Every setting the panel shows, under a stable ASCII key, with its page, its label and its
-// value as the panel shows them, and the values it takes. The values go in and out through
-// the six page value models and their binding tables, decoded and encoded the way the main
-// window does it; what this adds is only what the models do not hold: keys, the labels of the
-// dialog templates, and the record bytes each field is written to.
+// A record as the panel's fields show it, and the fields set by the panel's rules. The values
+// go in and out through the six page value models and their binding tables, decoded and
+// encoded the way the main window does it.
 #pragma once
 
-#include "pages/msw_values.h"
-#include "pages/param_values.h"
-#include "pages/select_values.h"
+#include "pages/field_catalogue.h"
+#include "pages/shown_text.h"
 #include "record/setting_record.h"
 
 #include <array>
@@ -16,47 +13,9 @@
 #include <optional>
 #include <span>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace sb {
-
-// A template text as the control shows it: "&X" is an underlined X, "&&" an ampersand, and a
-// line break only wraps the text, so it is dropped.
-std::string ShownText(std::string_view templateText);
-
-// A text as a message quotes it: in double quotes, and cut short when it is long, since a
-// value may be anything a script put there.
-std::string QuotedText(std::string_view text);
-
-enum class FieldKind {
-    List,   // a drop-down list: one of its entries
-    Radio,  // a radio pair: one of its two buttons' texts
-    Check,  // a check box: "on" or "off"
-    Number, // a number edit: a whole number from lo to hi
-};
-
-struct FieldInfo {
-    std::string key;   // ASCII: "select.reduction", "msw2-4", "form1.page-length"
-    std::string page;  // the tab, or the form dialog's title
-    std::string group; // the group box around the control, empty when none
-    std::string label; // the control's own text, or its group's for a radio pair
-    std::string unit;  // the text after the control, empty when none
-    FieldKind kind = FieldKind::List;
-    std::vector<std::string> choices; // List, Radio, Check
-    int lo = 0;                       // Number
-    int hi = 0;
-    // The record bytes the field is written to, and the bits of each that are its own: all
-    // of them but for a memory switch (the country code has three).
-    std::size_t offset = 0;
-    std::size_t width = 0;
-    std::uint8_t mask = 0xFF;
-};
-
-// Every field, page by page as the panel offers them: the function selection page, the five
-// forms of its form dialog, the parameter page, the four memory switch pages.
-const std::vector<FieldInfo>& RecordFieldList();
-std::optional<std::size_t> FindField(std::string_view key);
 
 // A byte that loading would change.
 struct ByteRepair {

@@ -5,7 +5,7 @@
 #include "pages/form_values.h"
 #include "pages/select_ids.h"
 #include "record/setting_record.h"
-#include "ui/binding.h"
+#include "base/binding.h"
 
 #include <array>
 #include <span>

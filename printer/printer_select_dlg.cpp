@@ -2,7 +2,7 @@
 
 #include "printer/printer_select_ids.h"
 #include "res/resource.h"
-#include "ui/dpi_scale.h"
+#include "base/dpi_scale.h"
 
 namespace sb {
 namespace {
@@ -33,19 +33,10 @@ BOOL CPrinterSelectDlg::OnInitDialog() {
     m_listPrinters.InsertColumn(1, L"接続先", Scale(kConnectionColumnWidth, dpi), LVCFMT_LEFT);
     m_listPrinters.SetExtendedStyle(LVS_EX_FULLROWSELECT);
 
-    const InitOutcome outcome = m_selection.OnInit(Prompt());
+    const SelectOutcome outcome = m_selection.OnInit(Prompt());
     FillList();
     // Ending here, before the modal loop first goes idle, means the dialog is never shown.
-    switch (outcome) {
-    case InitOutcome::ShowDialog:
-        break;
-    case InitOutcome::EndOk:
-        EndDialog(IDOK);
-        break;
-    case InitOutcome::ExitProcess:
-        EndProcess();
-        break;
-    }
+    Act(outcome);
     return TRUE;
 }
 
@@ -92,14 +83,14 @@ bool CPrinterSelectDlg::OnNotify(const NMHDR& header, LRESULT& result) {
     return true;
 }
 
-void CPrinterSelectDlg::Act(OkOutcome outcome) {
+void CPrinterSelectDlg::Act(SelectOutcome outcome) {
     switch (outcome) {
-    case OkOutcome::Stay:
+    case SelectOutcome::Stay:
         break;
-    case OkOutcome::EndOk:
+    case SelectOutcome::EndOk:
         EndDialog(IDOK);
         break;
-    case OkOutcome::ExitProcess:
+    case SelectOutcome::ExitProcess:
         EndProcess();
         break;
     }

@@ -3,7 +3,7 @@
 // the user asks; the list is built anew from the spooler on every run.
 #pragma once
 
-#include "printer/os_version.h"
+#include "base/os_version.h"
 #include "printer/printer_selection.h"
 #include "printer/spooler.h"
 #include "ui/controls.h"
@@ -39,7 +39,7 @@ protected:
 private:
     void FillList();
     std::optional<std::size_t> SelectedRow() const;
-    void Act(OkOutcome outcome);
+    void Act(SelectOutcome outcome);
     void EndProcess();
 
     CPrinterSelection& m_selection;

@@ -151,22 +151,22 @@ bool CPrinterSelection::TakeOnlyPrinter() {
     return true;
 }
 
-InitOutcome CPrinterSelection::OnInit(Prompter& prompter) {
+SelectOutcome CPrinterSelection::OnInit(Prompter& prompter) {
     if (m_rows.empty()) {
         prompter.Message(kMsgNoUsablePrinter, mb::kOk | mb::kIconExclamation);
-        return InitOutcome::ExitProcess;
+        return SelectOutcome::ExitProcess;
     }
 
     // During start-up a single printer is taken as OK would take it: one on FILE: ends the
     // program with OK's message, which needs the dialog as its owner.
     if (!m_bStartupDone && m_rows.size() == 1) {
         switch (OnOk(0, prompter)) {
-        case OkOutcome::EndOk:
-            return InitOutcome::EndOk;
-        case OkOutcome::ExitProcess:
-            return InitOutcome::ExitProcess;
-        case OkOutcome::Stay:
-            return InitOutcome::ShowDialog;
+        case SelectOutcome::EndOk:
+            return SelectOutcome::EndOk;
+        case SelectOutcome::ExitProcess:
+            return SelectOutcome::ExitProcess;
+        case SelectOutcome::Stay:
+            return SelectOutcome::Stay;
         }
     }
 
@@ -175,34 +175,34 @@ InitOutcome CPrinterSelection::OnInit(Prompter& prompter) {
     });
     if (!anySendable) {
         prompter.Message(kMsgAllOnFilePort, mb::kOk | mb::kIconExclamation);
-        return InitOutcome::ExitProcess;
+        return SelectOutcome::ExitProcess;
     }
-    return InitOutcome::ShowDialog;
+    return SelectOutcome::Stay;
 }
 
-OkOutcome CPrinterSelection::OnOk(std::optional<std::size_t> selectedRow, Prompter& prompter) {
+SelectOutcome CPrinterSelection::OnOk(std::optional<std::size_t> selectedRow, Prompter& prompter) {
     if (!selectedRow || *selectedRow >= m_rows.size()) {
         prompter.Message(kMsgNoPrinterSelected, mb::kOk | mb::kIconExclamation);
-        return OkOutcome::Stay;
+        return SelectOutcome::Stay;
     }
     // Taken before the test, so a refused row's values stay for a Cancel that follows.
     m_strPrinterName = m_rows[*selectedRow].name;
     m_strPort = m_rows[*selectedRow].connection;
     if (m_strPort != kFilePort) {
-        return OkOutcome::EndOk;
+        return SelectOutcome::EndOk;
     }
     if (m_rows.size() == 1) {
         prompter.Message(kMsgOnlyRowOnFilePort, mb::kOk | mb::kIconExclamation);
-        return OkOutcome::ExitProcess;
+        return SelectOutcome::ExitProcess;
     }
     prompter.Message(kMsgRowOnFilePort, mb::kOk | mb::kIconInformation);
-    return OkOutcome::Stay;
+    return SelectOutcome::Stay;
 }
 
-OkOutcome CPrinterSelection::OnDoubleClick(std::optional<std::size_t> selectedRow,
-                                           Prompter& prompter) {
+SelectOutcome CPrinterSelection::OnDoubleClick(std::optional<std::size_t> selectedRow,
+                                               Prompter& prompter) {
     if (!selectedRow) {
-        return OkOutcome::Stay;
+        return SelectOutcome::Stay;
     }
     return OnOk(selectedRow, prompter);
 }

@@ -3,9 +3,9 @@
 // decides lives here.
 #pragma once
 
-#include "printer/os_version.h"
+#include "base/os_version.h"
 #include "printer/spooler.h"
-#include "ui/prompter.h"
+#include "base/prompter.h"
 
 #include <cstddef>
 #include <optional>
@@ -36,11 +36,10 @@ struct PrinterRow {
 // driver that opens for use; older family, the local ones not waiting for the user.
 std::vector<PrinterRow> FindPrinters(Spooler& spooler, const OsVersionInfo& os);
 
-// WM_INITDIALOG's verdict. ExitProcess means: end the process at once with
-// kNoPrinterExitCode, after the message already shown.
-enum class InitOutcome { ShowDialog, EndOk, ExitProcess };
-// What OK (or a double click) on the list leads to.
-enum class OkOutcome { Stay, EndOk, ExitProcess };
+// What the dialog does after its start or an OK (or a double click) on the list: stay open
+// (at its start: be shown), end with IDOK, or end the process at once with kNoPrinterExitCode,
+// after the message already shown.
+enum class SelectOutcome { Stay, EndOk, ExitProcess };
 
 class CPrinterSelection {
 public:
@@ -60,12 +59,12 @@ public:
     bool TakeOnlyPrinter();
     // WM_INITDIALOG's verdict on the rows found, with its messages: whether the dialog is
     // shown at all. On EndOk the members hold the one row, taken at once.
-    InitOutcome OnInit(Prompter& prompter);
+    SelectOutcome OnInit(Prompter& prompter);
 
     // IDOK with the list's selected row (an index into Rows()), or none.
-    OkOutcome OnOk(std::optional<std::size_t> selectedRow, Prompter& prompter);
+    SelectOutcome OnOk(std::optional<std::size_t> selectedRow, Prompter& prompter);
     // A double click counts only on a row; elsewhere it does nothing.
-    OkOutcome OnDoubleClick(std::optional<std::size_t> selectedRow, Prompter& prompter);
+    SelectOutcome OnDoubleClick(std::optional<std::size_t> selectedRow, Prompter& prompter);
 
     // In the order a sorted list view shows them (names without regard to case, punctuation
     // first). The core can only approximate the platform's collation, so a view that sorts

@@ -1,7 +1,7 @@
 // Submitting the setting record to a printer queue as one raw spooler document.
 #pragma once
 
-#include "printer/os_version.h"
+#include "base/os_version.h"
 #include "record/setting_record.h"
 
 #include <string>

@@ -1,7 +1,7 @@
 // The platform's version as the kernel reports it, whatever the program's manifest says.
 #pragma once
 
-#include "printer/os_version.h"
+#include "base/os_version.h"
 
 namespace sb {
 

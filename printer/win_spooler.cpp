@@ -1,7 +1,7 @@
 #include "printer/win_spooler.h"
 
 #include "ui/system_dll.h"
-#include "ui/window.h"
+#include "ui/wide_text.h"
 
 #include <windows.h>
 #include <winspool.h>

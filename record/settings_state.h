@@ -3,7 +3,7 @@
 #pragma once
 
 #include "record/setting_record.h"
-#include "ui/prompter.h"
+#include "base/prompter.h"
 
 #include <array>
 

@@ -2,6 +2,8 @@
 """Draws the program's bitmaps and icon.
 
 Run from anywhere: python3 res/make_images.py. It rewrites the files in res/images/.
+With --check it writes nothing and exits 1 when a file there is not what it draws, or is
+missing, or is one it does not draw.
 Every picture is 16 colours. The menu and tool-bar pictures use light grey as their
 background, which the program and the tool bar swap for the system's button face.
 
@@ -13,6 +15,7 @@ program never stretches a picture). The icon also has 48- and 256-px frames.
 import math
 import pathlib
 import struct
+import sys
 
 OUT = pathlib.Path(__file__).resolve().parent / "images"
 
@@ -567,10 +570,26 @@ def main():
         check(art, len(art), len(art))
     files['switchboard.ico'] = ico(*frames)
 
+    if '--check' in sys.argv[1:]:
+        return check_files(files)
     OUT.mkdir(exist_ok=True)
     for name, data in files.items():
         (OUT / name).write_bytes(data)
+    return 0
+
+
+def check_files(files):
+    """Whether res/images/ holds exactly the files drawn, byte for byte."""
+    present = {path.name for path in OUT.iterdir()} if OUT.is_dir() else set()
+    wrong = sorted(name for name, data in files.items()
+                   if name not in present or (OUT / name).read_bytes() != data)
+    extra = sorted(present - files.keys())
+    for name in wrong:
+        print(f'make_images: res/images/{name} is not what this script draws', file=sys.stderr)
+    for name in extra:
+        print(f'make_images: res/images/{name} is not drawn by this script', file=sys.stderr)
+    return 1 if wrong or extra else 0
 
 
 if __name__ == '__main__':
-    main()
+    sys.exit(main())

@@ -2,6 +2,9 @@
 // Control identifiers live with the window that owns them.
 #pragma once
 
+// The main window's title, by which a second instance also finds the first.
+#define SB_PANEL_TITLE "VYR Quillstrike 480ZQ9 スイッチボード"
+
 // Dialog templates.
 #define IDD_ABOUTBOX 100
 #define IDD_PANEL 102

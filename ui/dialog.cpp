@@ -1,8 +1,8 @@
 #include "ui/dialog.h"
 
 #include "ui/dpi.h"
-#include "ui/int_text.h"
-#include "ui/number_messages.h"
+#include "base/int_text.h"
+#include "base/number_messages.h"
 
 #include <string>
 
@@ -12,6 +12,11 @@ namespace {
 HINSTANCE ProgramInstance() {
     return ::GetModuleHandleW(nullptr);
 }
+
+// Posted to itself after a move to another scale, so that it comes after the dialog manager's
+// own handling of the move. The framework's own, at the top of the application's range.
+constexpr UINT kDpiChangeDone = 0xBFFF;
+static_assert(kDpiChangeDone >= WM_APP);
 
 // Messages whose result a dialog procedure returns itself instead of through DWLP_MSGRESULT.
 bool ReturnsResultDirectly(UINT msg) {
@@ -145,10 +150,6 @@ bool CDialog::OnNotify(const NMHDR& /*header*/, LRESULT& /*result*/) {
     return false;
 }
 
-bool CDialog::OnMessage(UINT /*msg*/, WPARAM /*wParam*/, LPARAM /*lParam*/, LRESULT& /*result*/) {
-    return false;
-}
-
 INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_INITDIALOG) {
         ::SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
@@ -200,11 +201,45 @@ INT_PTR CDialog::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
                        suggested.right - suggested.left, suggested.bottom - suggested.top,
                        SWP_NOZORDER | SWP_NOACTIVATE);
         OnDpiChanged();
+        Post(kDpiChangeDone);
         // Not handled: the dialog manager's own handling comes next.
         return FALSE;
     }
+    case kDpiChangeDone:
+        OnDpiChangeDone();
+        return TRUE;
+    case WM_SYSCOMMAND:
+        handled = OnSysCommand(static_cast<UINT>(wParam & 0xFFF0));
+        break;
+    case WM_SIZE:
+        OnSize();
+        return FALSE;
+    case WM_PAINT:
+        handled = OnPaint();
+        break;
+    case WM_QUERYDRAGICON:
+        result = reinterpret_cast<LRESULT>(OnQueryDragIcon());
+        handled = result != 0;
+        break;
+    case WM_DESTROY:
+        OnDestroy();
+        return FALSE;
+    case WM_HSCROLL:
+        handled = OnHScroll(reinterpret_cast<HWND>(lParam));
+        break;
+    case WM_MEASUREITEM:
+        result = TRUE;
+        handled = OnMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+        break;
+    case WM_DRAWITEM:
+        result = TRUE;
+        handled = OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        break;
+    case WM_MENUCHAR:
+        handled =
+            OnMenuChar(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam), result);
+        break;
     default:
-        handled = OnMessage(msg, wParam, lParam, result);
         break;
     }
     if (!handled) {

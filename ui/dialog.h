@@ -3,7 +3,7 @@
 // between members and controls in either direction.
 #pragma once
 
-#include "ui/binding.h"
+#include "base/binding.h"
 #include "ui/win_prompter.h"
 #include "ui/window.h"
 
@@ -46,8 +46,23 @@ protected:
     virtual bool OnNotify(const NMHDR& header, LRESULT& result);
     virtual void OnOK() { EndDialog(IDOK); }
     virtual void OnCancel() { EndDialog(IDCANCEL); }
-    // Any other message; set result and return true when handled.
-    virtual bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // The window's own messages, one hook each; a bool hook returns true when it handled the
+    // message, so that the system's handling does not follow.
+    virtual bool OnSysCommand(UINT /*command*/) { return false; }
+    virtual void OnSize() {}
+    virtual bool OnPaint() { return false; }
+    // The icon shown while the user drags the minimised window; none for the system's.
+    virtual HICON OnQueryDragIcon() { return nullptr; }
+    virtual void OnDestroy() {}
+    // A horizontal track bar (or scroll bar) control moved: `bar` is its window.
+    virtual bool OnHScroll(HWND /*bar*/) { return false; }
+    // Owner-drawn menu items: their size, their drawing, and a key typed while the menu is
+    // open (result as WM_MENUCHAR's).
+    virtual bool OnMeasureItem(MEASUREITEMSTRUCT& /*measure*/) { return false; }
+    virtual bool OnDrawItem(const DRAWITEMSTRUCT& /*draw*/) { return false; }
+    virtual bool OnMenuChar(WORD /*key*/, WORD /*menuType*/, HMENU /*menu*/, LRESULT& /*result*/) {
+        return false;
+    }
     // RunModeless's loop offers every message here first; true when it was taken, for other
     // windows of the thread that need to see their keys before anything else does.
     virtual bool PreTranslateMessage(MSG& /*msg*/) { return false; }
@@ -58,6 +73,8 @@ protected:
     // has taken the rectangle the system suggested. The dialog manager, where it does so,
     // then lays the controls out again at the new scale itself.
     virtual void OnDpiChanged() {}
+    // ... and once the dialog manager has done so, and given the controls their new fonts.
+    virtual void OnDpiChangeDone() {}
 
     // Members into the controls. Control notifications that arrive meanwhile are not acted on
     // (IsQuiet), so showing values never looks like a user's change.

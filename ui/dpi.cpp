@@ -1,6 +1,7 @@
 #include "ui/dpi.h"
 
-#include "ui/dpi_scale.h"
+#include "base/dpi_scale.h"
+#include "ui/system_dll.h"
 
 #include <commctrl.h>
 
@@ -9,34 +10,18 @@
 namespace sb {
 namespace {
 
-template <class Function> Function* Lookup(const wchar_t* module, const char* name) {
-    const HMODULE loaded = ::GetModuleHandleW(module);
-    if (loaded == nullptr) {
-        return nullptr;
-    }
-    // Through the generic function type, which any function pointer may be cast to and from.
-    return reinterpret_cast<Function*>(
-        reinterpret_cast<void (*)()>(::GetProcAddress(loaded, name)));
-}
-
 // Both DLLs are imported by the program, so they are loaded already: nothing is looked up on
 // the search path.
 struct NewerCalls {
-    decltype(::GetDpiForWindow)* getDpiForWindow =
-        Lookup<decltype(::GetDpiForWindow)>(L"user32.dll", "GetDpiForWindow");
-    decltype(::GetDpiForSystem)* getDpiForSystem =
-        Lookup<decltype(::GetDpiForSystem)>(L"user32.dll", "GetDpiForSystem");
-    decltype(::GetSystemMetricsForDpi)* getSystemMetricsForDpi =
-        Lookup<decltype(::GetSystemMetricsForDpi)>(L"user32.dll", "GetSystemMetricsForDpi");
-    decltype(::SystemParametersInfoForDpi)* systemParametersInfoForDpi =
-        Lookup<decltype(::SystemParametersInfoForDpi)>(L"user32.dll", "SystemParametersInfoForDpi");
-    decltype(::SetDialogDpiChangeBehavior)* setDialogDpiChangeBehavior =
-        Lookup<decltype(::SetDialogDpiChangeBehavior)>(L"user32.dll", "SetDialogDpiChangeBehavior");
-    decltype(::SetDialogControlDpiChangeBehavior)* setDialogControlDpiChangeBehavior =
-        Lookup<decltype(::SetDialogControlDpiChangeBehavior)>(L"user32.dll",
-                                                              "SetDialogControlDpiChangeBehavior");
-    decltype(::LoadIconWithScaleDown)* loadIconWithScaleDown =
-        Lookup<decltype(::LoadIconWithScaleDown)>(L"comctl32.dll", "LoadIconWithScaleDown");
+    CLoadedDll user32{L"user32.dll"};
+    CLoadedDll comctl32{L"comctl32.dll"};
+    SB_SYSTEM_FUNCTION(user32, GetDpiForWindow);
+    SB_SYSTEM_FUNCTION(user32, GetDpiForSystem);
+    SB_SYSTEM_FUNCTION(user32, GetSystemMetricsForDpi);
+    SB_SYSTEM_FUNCTION(user32, SystemParametersInfoForDpi);
+    SB_SYSTEM_FUNCTION(user32, SetDialogDpiChangeBehavior);
+    SB_SYSTEM_FUNCTION(user32, SetDialogControlDpiChangeBehavior);
+    SB_SYSTEM_FUNCTION(comctl32, LoadIconWithScaleDown);
 };
 
 const NewerCalls& Calls() {
@@ -52,8 +37,8 @@ void ScaleFont(LOGFONTW& font, UINT dpi, UINT fromDpi) {
 
 UINT SystemDpi() {
     static const UINT dpi = [] {
-        if (Calls().getDpiForSystem != nullptr) {
-            return Calls().getDpiForSystem();
+        if (Calls().GetDpiForSystem) {
+            return Calls().GetDpiForSystem();
         }
         const HDC screen = ::GetDC(nullptr);
         const int pixels = screen != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSY) : kBaseDpi;
@@ -66,7 +51,8 @@ UINT SystemDpi() {
 }
 
 UINT WindowDpi(HWND hwnd) {
-    const UINT dpi = Calls().getDpiForWindow != nullptr ? Calls().getDpiForWindow(hwnd) : 0;
+    // Zero where the system lacks the call, as for a window it does not know.
+    const UINT dpi = Calls().GetDpiForWindow(hwnd);
     return dpi != 0 ? dpi : SystemDpi();
 }
 
@@ -74,8 +60,8 @@ int SystemMetric(int index, UINT dpi) {
     if (dpi == SystemDpi()) {
         return ::GetSystemMetrics(index);
     }
-    if (Calls().getSystemMetricsForDpi != nullptr) {
-        return Calls().getSystemMetricsForDpi(index, dpi);
+    if (Calls().GetSystemMetricsForDpi) {
+        return Calls().GetSystemMetricsForDpi(index, dpi);
     }
     return ScaleBetween(::GetSystemMetrics(index), static_cast<int>(dpi),
                         static_cast<int>(SystemDpi()));
@@ -84,8 +70,8 @@ int SystemMetric(int index, UINT dpi) {
 bool NonClientMetrics(NONCLIENTMETRICSW& metrics, UINT dpi) {
     metrics = {};
     metrics.cbSize = sizeof(metrics);
-    if (dpi != SystemDpi() && Calls().systemParametersInfoForDpi != nullptr) {
-        return Calls().systemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics),
+    if (dpi != SystemDpi() && Calls().SystemParametersInfoForDpi) {
+        return Calls().SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics),
                                                   &metrics, 0, dpi) != FALSE;
     }
     if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
@@ -104,8 +90,9 @@ bool NonClientMetrics(NONCLIENTMETRICSW& metrics, UINT dpi) {
 HICON LoadIconOfSize(int resourceId, int size) {
     const HINSTANCE program = ::GetModuleHandleW(nullptr);
     HICON icon = nullptr;
-    if (Calls().loadIconWithScaleDown != nullptr &&
-        SUCCEEDED(Calls().loadIconWithScaleDown(program, MAKEINTRESOURCEW(resourceId), size, size,
+    // Asked first: a missing call's zero result would read as success.
+    if (Calls().LoadIconWithScaleDown &&
+        SUCCEEDED(Calls().LoadIconWithScaleDown(program, MAKEINTRESOURCEW(resourceId), size, size,
                                                 &icon))) {
         return icon;
     }
@@ -114,16 +101,12 @@ HICON LoadIconOfSize(int resourceId, int size) {
 }
 
 void KeepChildPlacement(HWND child) {
-    if (Calls().setDialogControlDpiChangeBehavior != nullptr) {
-        Calls().setDialogControlDpiChangeBehavior(child, DCDC_DISABLE_RELAYOUT,
-                                                  DCDC_DISABLE_RELAYOUT);
-    }
+    // Where the system lacks the call, its dialog manager does no relayout either.
+    Calls().SetDialogControlDpiChangeBehavior(child, DCDC_DISABLE_RELAYOUT, DCDC_DISABLE_RELAYOUT);
 }
 
 void KeepDialogSize(HWND dialog) {
-    if (Calls().setDialogDpiChangeBehavior != nullptr) {
-        Calls().setDialogDpiChangeBehavior(dialog, DDC_DISABLE_RESIZE, DDC_DISABLE_RESIZE);
-    }
+    Calls().SetDialogDpiChangeBehavior(dialog, DDC_DISABLE_RESIZE, DDC_DISABLE_RESIZE);
 }
 
 } // namespace sb

@@ -1,7 +1,5 @@
 #include "ui/page.h"
 
-#include "res/resource.h"
-
 namespace sb {
 
 bool CPage::CreatePage(HWND parent, bool visible) {
@@ -19,7 +17,7 @@ void CPage::OnControlCommand(WORD /*code*/, WORD /*id*/) {
 }
 
 void CPage::SendDataCheck() const {
-    Send(WM_COMMAND, MAKEWPARAM(ID_DATA_CHECK, 0), 0);
+    Send(WM_COMMAND, MAKEWPARAM(m_nDataCheckId, 0), 0);
 }
 
 bool CPage::OnCommand(WORD code, WORD id, HWND control) {

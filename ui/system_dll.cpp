@@ -6,14 +6,14 @@ namespace sb {
 
 void RestrictDllSearch() {
     // Looked up, since Windows 7 has it only with an update.
-    const CSystemFunction<decltype(&::SetDefaultDllDirectories)> setDefaultDirectories(
-        ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories"));
-    if (!setDefaultDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32)) {
+    const CLoadedDll kernel32(L"kernel32.dll");
+    const SB_SYSTEM_FUNCTION(kernel32, SetDefaultDllDirectories);
+    if (!SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32)) {
         ::SetDllDirectoryW(L"");
     }
 }
 
-CSystemDll::CSystemDll(const wchar_t* name) {
+CSystemDll::CSystemDll(const wchar_t* name) : CDllFunctions(nullptr) {
     wchar_t folder[MAX_PATH];
     const UINT length = ::GetSystemDirectoryW(folder, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) {

@@ -34,28 +34,42 @@ private:
     Function m_pFunction = nullptr;
 };
 
-// A system DLL loaded by its full path in the system folder, and its own dependencies looked
-// for there first; freed when the object ends.
-class CSystemDll {
+// The entry points of a DLL, found by name.
+class CDllFunctions {
 public:
-    explicit CSystemDll(const wchar_t* name);
-    ~CSystemDll();
-    CSystemDll(const CSystemDll&) = delete;
-    CSystemDll& operator=(const CSystemDll&) = delete;
-
     explicit operator bool() const { return m_hModule != nullptr; }
 
     template <typename Function> CSystemFunction<Function> Find(const char* name) const {
         return CSystemFunction<Function>(m_hModule ? ::GetProcAddress(m_hModule, name) : nullptr);
     }
 
-private:
-    HMODULE m_hModule = nullptr;
+protected:
+    explicit CDllFunctions(HMODULE module) : m_hModule(module) {}
+
+    HMODULE m_hModule;
+};
+
+// A system DLL loaded by its full path in the system folder, and its own dependencies looked
+// for there first; freed when the object ends.
+class CSystemDll : public CDllFunctions {
+public:
+    explicit CSystemDll(const wchar_t* name);
+    ~CSystemDll();
+    CSystemDll(const CSystemDll&) = delete;
+    CSystemDll& operator=(const CSystemDll&) = delete;
+};
+
+// A system DLL that the program imports, so loaded before the program starts: nothing is
+// looked for on the search path, and nothing is freed.
+class CLoadedDll : public CDllFunctions {
+public:
+    explicit CLoadedDll(const wchar_t* name) : CDllFunctions(::GetModuleHandleW(name)) {}
 };
 
 } // namespace sb
 
-// A member `name` that calls the system function of that name in `dll`. Only the declaration's
-// type is taken, so the program keeps no static import of it.
+// A member `name` that calls the system function of that name in `dll`, a CSystemDll or a
+// CLoadedDll. Only the declaration's type is taken, so the program keeps no static import of
+// it.
 #define SB_SYSTEM_FUNCTION(dll, name)                                                              \
     ::sb::CSystemFunction<decltype(&::name)> name = (dll).Find<decltype(&::name)>(#name)

@@ -1,6 +1,4 @@
-sb_core_library(sb_ui_text int_text.cpp)
-
 if(WIN32)
-  sb_win_library(sb_ui_win window.cpp dialog.cpp page.cpp win_prompter.cpp system_dll.cpp dpi.cpp)
-  target_link_libraries(sb_ui_win PUBLIC sb_ui_text sb_ui_core)
+  sb_win_library(sb_ui_win window.cpp wide_text.cpp dialog.cpp page.cpp win_prompter.cpp system_dll.cpp dpi.cpp)
+  target_link_libraries(sb_ui_win PUBLIC sb_base)
 endif()

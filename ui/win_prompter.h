@@ -1,7 +1,7 @@
 // Message boxes owned by a window.
 #pragma once
 
-#include "ui/prompter.h"
+#include "base/prompter.h"
 #include "ui/window.h"
 
 namespace sb {

@@ -1,8 +1,8 @@
-// A non-owning window handle with the few calls every view needs, and the UTF-8 / UTF-16
-// conversions at the boundary between the core and the platform.
+// A non-owning window handle with the few calls every view needs.
 #pragma once
 
-#include "ui/geometry.h"
+#include "base/geometry.h"
+#include "ui/wide_text.h"
 
 #include <windows.h>
 
@@ -10,9 +10,6 @@
 #include <string_view>
 
 namespace sb {
-
-std::wstring Widen(std::string_view utf8);
-std::string Narrow(std::wstring_view utf16);
 
 inline RECT ToRECT(const Rect& r) {
     return {r.left, r.top, r.right, r.bottom};

@@ -2,7 +2,7 @@
 // caption and style, and gives the scripted answers. Shared by the native and Windows tests.
 #pragma once
 
-#include "ui/prompter.h"
+#include "base/prompter.h"
 
 #include <gtest/gtest.h>
 

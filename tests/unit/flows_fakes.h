@@ -6,12 +6,12 @@
 #include "app/record_sender.h"
 #include "files/file_dialogs.h"
 #include "files/stdio_file_store.h"
-#include "printer/os_version.h"
+#include "base/os_version.h"
 #include "printer/printer_selection.h"
 #include "record/settings_state.h"
 #include "tests/common/scripted_prompter.h"
 #include "tests/common/temp_files.h"
-#include "ui/prompter.h"
+#include "base/prompter.h"
 
 #include <gtest/gtest.h>
 

@@ -13,17 +13,13 @@ namespace {
 
 using C = SysColor;
 
-TEST(MenuOsKind, FollowsFamilyAndMajorVersion) {
-    EXPECT_EQ(MenuOsKind({kPlatformNt, 10, 0}), 3);
-    EXPECT_EQ(MenuOsKind({kPlatformNt, 4, 0}), 3);
-    EXPECT_EQ(MenuOsKind({kPlatformNt, 3, 51}), 2);
-    EXPECT_EQ(MenuOsKind({kPlatformWindows, 4, 10}), 1);
-    EXPECT_EQ(MenuOsKind({kPlatformWindows, 3, 95}), 0);
-    EXPECT_EQ(MenuOsKind({kPlatformWin32s, 3, 10}), 0);
-    EXPECT_FALSE(IsNewStyleShell(0));
-    EXPECT_TRUE(IsNewStyleShell(1));
-    EXPECT_FALSE(IsNewStyleShell(2));
-    EXPECT_TRUE(IsNewStyleShell(3));
+TEST(HasNewStyleShell, FromVersion4OfEitherFamily) {
+    EXPECT_TRUE(HasNewStyleShell({kPlatformNt, 10, 0}));
+    EXPECT_TRUE(HasNewStyleShell({kPlatformNt, 4, 0}));
+    EXPECT_FALSE(HasNewStyleShell({kPlatformNt, 3, 51}));
+    EXPECT_TRUE(HasNewStyleShell({kPlatformWindows, 4, 10}));
+    EXPECT_FALSE(HasNewStyleShell({kPlatformWindows, 3, 95}));
+    EXPECT_FALSE(HasNewStyleShell({kPlatformWin32s, 3, 10}));
 }
 
 TEST(MeasureItemSize, SeparatorIsHalfALineAndHasNoWidth) {

@@ -1,4 +1,4 @@
-#include "ui/number_messages.h"
+#include "base/number_messages.h"
 
 #include <gtest/gtest.h>
 

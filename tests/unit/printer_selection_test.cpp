@@ -61,7 +61,7 @@ std::vector<PrinterRow> RowsOf(std::initializer_list<std::pair<const char*, cons
 
 class SelectionTest : public ::testing::Test {
 protected:
-    InitOutcome Init(const OsVersionInfo& os = kNt) {
+    SelectOutcome Init(const OsVersionInfo& os = kNt) {
         selection.FindRows(spooler, os);
         return selection.OnInit(prompter);
     }
@@ -77,7 +77,7 @@ TEST_F(SelectionTest, NtLooksUpEachQueueOnItsOwnServerAndTestsItOpen) {
     spooler.AddLocal("Local", kDriver, "LPT1:");
     spooler.AddConnection("\\\\srv", "\\\\srv\\Shared", kDriver, "NE01:");
     selection.m_bStartupDone = true;
-    EXPECT_EQ(Init(), InitOutcome::ShowDialog);
+    EXPECT_EQ(Init(), SelectOutcome::Stay);
     EXPECT_EQ(spooler.calls,
               (Calls{"EnumPrinters4 flags=6", "EnumPrinters2 flags=8 name=(null)",
                      "Open Local access=8", "Close Local", "EnumPrinters2 flags=8 name=\\\\srv",
@@ -92,10 +92,10 @@ TEST_F(SelectionTest, DriverNameMustMatchExactly) {
     spooler.AddLocal("Trailing", "VYR Quillstrike 480ZQ9 ", "LPT1:");
     spooler.AddLocal("Other", "Generic / Text Only", "LPT1:");
     spooler.AddLocal("Right", kDriver, "LPT2:");
-    EXPECT_EQ(Init(kNt), InitOutcome::EndOk);
+    EXPECT_EQ(Init(kNt), SelectOutcome::EndOk);
     EXPECT_EQ(selection.Rows(), RowsOf({{"Right", "LPT2:"}}));
 
-    EXPECT_EQ(Init(kOlderFamily), InitOutcome::EndOk);
+    EXPECT_EQ(Init(kOlderFamily), SelectOutcome::EndOk);
     EXPECT_EQ(selection.Rows(), RowsOf({{"Right", "LPT2:"}}));
 }
 
@@ -104,14 +104,14 @@ TEST_F(SelectionTest, NtTakesTheFirstDetailEntryWithTheNameAndTheDriver) {
     spooler.level2[std::nullopt] = {{std::nullopt, "Twin", "COM1:", "Other driver", 0},
                                     {std::nullopt, "Twin", "LPT1:", kDriver, 0},
                                     {std::nullopt, "Twin", "LPT2:", kDriver, 0}};
-    EXPECT_EQ(Init(), InitOutcome::EndOk);
+    EXPECT_EQ(Init(), SelectOutcome::EndOk);
     EXPECT_EQ(selection.Rows(), RowsOf({{"Twin", "LPT1:"}}));
 }
 
 TEST_F(SelectionTest, NtLeavesOutAQueueMissingFromItsServersList) {
     spooler.level4.push_back({"\\\\srv\\Gone", "\\\\srv", 0x10});
     spooler.AddLocal("Here", kDriver, "LPT1:");
-    EXPECT_EQ(Init(), InitOutcome::EndOk);
+    EXPECT_EQ(Init(), SelectOutcome::EndOk);
     EXPECT_EQ(selection.Rows(), RowsOf({{"Here", "LPT1:"}}));
 }
 
@@ -119,7 +119,7 @@ TEST_F(SelectionTest, NtLeavesOutAPrinterThatCannotBeOpened) {
     spooler.AddLocal("Denied", kDriver, "LPT1:");
     spooler.AddLocal("Allowed", kDriver, "LPT2:");
     spooler.unopenable.insert("Denied");
-    EXPECT_EQ(Init(), InitOutcome::EndOk);
+    EXPECT_EQ(Init(), SelectOutcome::EndOk);
     EXPECT_EQ(selection.Rows(), RowsOf({{"Allowed", "LPT2:"}}));
     EXPECT_EQ(std::count(spooler.calls.begin(), spooler.calls.end(), "Close Denied"), 0);
 }
@@ -130,17 +130,17 @@ TEST_F(SelectionTest, ServerNameOnlyForAttributesExactlyNetwork) {
     spooler.AddConnection("\\\\c", "\\\\c\\Plain", kDriver, "NE03:", 0);
     selection.m_bStartupDone = true;
     // The FILE: port stays hidden behind the server, so the row is never refused.
-    EXPECT_EQ(Init(), InitOutcome::ShowDialog);
+    EXPECT_EQ(Init(), SelectOutcome::Stay);
     EXPECT_EQ(
         selection.Rows(),
         RowsOf({{"\\\\a\\Net", "\\\\a"}, {"\\\\b\\NetLocal", "NE02:"}, {"\\\\c\\Plain", "NE03:"}}));
-    EXPECT_EQ(selection.OnOk(0, prompter), OkOutcome::EndOk);
+    EXPECT_EQ(selection.OnOk(0, prompter), SelectOutcome::EndOk);
     EXPECT_EQ(selection.m_strPort, "\\\\a");
 }
 
 TEST_F(SelectionTest, NetworkConnectionWithoutServerNameShowsItsPort) {
     spooler.AddConnection("\\\\srv", "\\\\srv\\P", kDriver, "NE01:").server = std::nullopt;
-    EXPECT_EQ(Init(), InitOutcome::EndOk);
+    EXPECT_EQ(Init(), SelectOutcome::EndOk);
     EXPECT_EQ(selection.m_strPort, "NE01:");
 }
 
@@ -150,7 +150,7 @@ TEST_F(SelectionTest, OlderFamilyUsesLocalDetailsAndStatusWithoutOpening) {
     spooler.AddLocal("Ready", kDriver, "LPT1:", 0x10, 0x1);
     spooler.AddLocal("Waiting", kDriver, "LPT2:", 0x40, 0x00100000);
     spooler.AddConnection("\\\\srv", "\\\\srv\\Remote", kDriver, "NE01:");
-    EXPECT_EQ(Init(kOlderFamily), InitOutcome::EndOk);
+    EXPECT_EQ(Init(kOlderFamily), SelectOutcome::EndOk);
     EXPECT_EQ(spooler.calls, (Calls{"EnumPrinters2 flags=2 name=(null)"}));
     // Attributes mean nothing here: the port is the connection.
     EXPECT_EQ(selection.Rows(), RowsOf({{"Ready", "LPT1:"}}));
@@ -166,7 +166,7 @@ TEST_F(SelectionTest, RowsSortAsTheListViewSortsThem) {
         spooler.AddLocal(name, kDriver, "LPT1:");
     }
     selection.m_bStartupDone = true;
-    EXPECT_EQ(Init(), InitOutcome::ShowDialog);
+    EXPECT_EQ(Init(), SelectOutcome::Stay);
     std::vector<std::string> names;
     for (const PrinterRow& row : selection.Rows()) {
         names.push_back(row.name);
@@ -184,7 +184,7 @@ TEST_F(SelectionTest, PrinterInUseIsPreselectedEvenWhenNotFirst) {
     selection.m_bStartupDone = true;
     selection.m_strPrinterName = "Zeta";
     selection.m_strPort = "LPT1:";
-    EXPECT_EQ(Init(), InitOutcome::ShowDialog);
+    EXPECT_EQ(Init(), SelectOutcome::Stay);
     EXPECT_EQ(selection.PreselectedRow(), std::optional<std::size_t>(2));
     EXPECT_EQ(selection.m_strPrinterName, "Zeta"); // nothing taken yet
 }
@@ -196,7 +196,7 @@ TEST_F(SelectionTest, WithoutThePrinterInUseTheListChoosesTheRow) {
     selection.m_bStartupDone = true;
     for (const char* inUse : {"", "zeta", "Removed"}) {
         selection.m_strPrinterName = inUse;
-        EXPECT_EQ(Init(), InitOutcome::ShowDialog);
+        EXPECT_EQ(Init(), SelectOutcome::Stay);
         EXPECT_FALSE(selection.PreselectedRow().has_value()) << inUse;
     }
 }
@@ -205,9 +205,9 @@ TEST_F(SelectionTest, EveryRunRebuildsTheRows) {
     spooler.AddLocal("A", kDriver, "LPT1:");
     spooler.AddLocal("B", kDriver, "LPT2:");
     selection.m_bStartupDone = true;
-    EXPECT_EQ(Init(), InitOutcome::ShowDialog);
+    EXPECT_EQ(Init(), SelectOutcome::Stay);
     spooler.unopenable.insert("B");
-    EXPECT_EQ(Init(), InitOutcome::ShowDialog);
+    EXPECT_EQ(Init(), SelectOutcome::Stay);
     EXPECT_EQ(selection.Rows(), RowsOf({{"A", "LPT1:"}}));
     EXPECT_EQ(selection.m_nPrinterCount, 1u);
 }
@@ -219,7 +219,7 @@ TEST_F(SelectionTest, NoUsablePrinterEndsTheProcess) {
     for (bool startupDone : {false, true}) {
         selection.m_bStartupDone = startupDone;
         prompter.shown.clear();
-        EXPECT_EQ(Init(), InitOutcome::ExitProcess);
+        EXPECT_EQ(Init(), SelectOutcome::ExitProcess);
         EXPECT_EQ(prompter.shown, std::vector<Shown>{kNoUsablePrinter});
         EXPECT_EQ(selection.m_nPrinterCount, 0u);
     }
@@ -247,14 +247,14 @@ TEST_F(SelectionTest, OnePrinterOnFileAtStartupEndsTheProcess) {
     spooler.AddLocal("Only", kDriver, "FILE:");
     selection.FindRows(spooler, kNt);
     EXPECT_FALSE(selection.TakeOnlyPrinter());
-    EXPECT_EQ(Init(), InitOutcome::ExitProcess);
+    EXPECT_EQ(Init(), SelectOutcome::ExitProcess);
     EXPECT_EQ(prompter.shown, std::vector<Shown>{kOnlyRowOnFile});
 }
 
 TEST_F(SelectionTest, OnePrinterAfterStartupShowsTheDialogWithItSelected) {
     spooler.AddLocal("Only", kDriver, "LPT1:");
     selection.m_bStartupDone = true;
-    EXPECT_EQ(Init(), InitOutcome::ShowDialog);
+    EXPECT_EQ(Init(), SelectOutcome::Stay);
     EXPECT_FALSE(selection.PreselectedRow().has_value());
     EXPECT_TRUE(prompter.shown.empty());
     EXPECT_TRUE(selection.m_strPrinterName.empty());
@@ -263,22 +263,22 @@ TEST_F(SelectionTest, OnePrinterAfterStartupShowsTheDialogWithItSelected) {
 TEST_F(SelectionTest, OnePrinterOnFileAfterStartupEndsTheProcess) {
     spooler.AddLocal("Only", kDriver, "FILE:");
     selection.m_bStartupDone = true;
-    EXPECT_EQ(Init(), InitOutcome::ExitProcess);
+    EXPECT_EQ(Init(), SelectOutcome::ExitProcess);
     EXPECT_EQ(prompter.shown, std::vector<Shown>{kAllOnFile});
 }
 
 TEST_F(SelectionTest, EveryPrinterOnFileEndsTheProcessEvenAtStartup) {
     spooler.AddLocal("One", kDriver, "FILE:");
     spooler.AddLocal("Two", kDriver, "FILE:");
-    EXPECT_EQ(Init(), InitOutcome::ExitProcess);
+    EXPECT_EQ(Init(), SelectOutcome::ExitProcess);
     EXPECT_EQ(prompter.shown, std::vector<Shown>{kAllOnFile});
 }
 
 TEST_F(SelectionTest, FilePortComparesCaseSensitively) {
     spooler.AddLocal("One", kDriver, "file:");
     spooler.AddLocal("Two", kDriver, "FILE:");
-    EXPECT_EQ(Init(), InitOutcome::ShowDialog);
-    EXPECT_EQ(selection.OnOk(0, prompter), OkOutcome::EndOk);
+    EXPECT_EQ(Init(), SelectOutcome::Stay);
+    EXPECT_EQ(selection.OnOk(0, prompter), SelectOutcome::EndOk);
     EXPECT_TRUE(prompter.shown.empty());
 }
 
@@ -289,15 +289,15 @@ TEST_F(SelectionTest, TwoPrintersOneOnFile) {
     spooler.AddLocal("Real", kDriver, "LPT1:");
     selection.m_strPrinterName = "Before";
     selection.m_strPort = "LPT9:";
-    ASSERT_EQ(Init(), InitOutcome::ShowDialog);
+    ASSERT_EQ(Init(), SelectOutcome::Stay);
 
-    EXPECT_EQ(selection.OnOk(0, prompter), OkOutcome::Stay);
+    EXPECT_EQ(selection.OnOk(0, prompter), SelectOutcome::Stay);
     EXPECT_EQ(prompter.shown, std::vector<Shown>{kRowOnFile});
     // A Cancel now leaves the refused row's values, as the dialog took them.
     EXPECT_EQ(selection.m_strPrinterName, "Disk");
     EXPECT_EQ(selection.m_strPort, "FILE:");
 
-    EXPECT_EQ(selection.OnOk(1, prompter), OkOutcome::EndOk);
+    EXPECT_EQ(selection.OnOk(1, prompter), SelectOutcome::EndOk);
     EXPECT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(selection.m_strPrinterName, "Real");
     EXPECT_EQ(selection.m_strPort, "LPT1:");
@@ -308,9 +308,9 @@ TEST_F(SelectionTest, OkWithoutASelectedRowKeepsTheDialogAndTheValues) {
     spooler.AddLocal("B", kDriver, "LPT2:");
     selection.m_strPrinterName = "Before";
     selection.m_strPort = "LPT9:";
-    ASSERT_EQ(Init(), InitOutcome::ShowDialog);
-    EXPECT_EQ(selection.OnOk(std::nullopt, prompter), OkOutcome::Stay);
-    EXPECT_EQ(selection.OnOk(2, prompter), OkOutcome::Stay);
+    ASSERT_EQ(Init(), SelectOutcome::Stay);
+    EXPECT_EQ(selection.OnOk(std::nullopt, prompter), SelectOutcome::Stay);
+    EXPECT_EQ(selection.OnOk(2, prompter), SelectOutcome::Stay);
     EXPECT_EQ(prompter.shown, (std::vector<Shown>{kNoneSelected, kNoneSelected}));
     EXPECT_EQ(selection.m_strPrinterName, "Before");
     EXPECT_EQ(selection.m_strPort, "LPT9:");
@@ -319,12 +319,12 @@ TEST_F(SelectionTest, OkWithoutASelectedRowKeepsTheDialogAndTheValues) {
 TEST_F(SelectionTest, DoubleClickCountsOnlyOnARow) {
     spooler.AddLocal("Disk", kDriver, "FILE:");
     spooler.AddLocal("Real", kDriver, "LPT1:");
-    ASSERT_EQ(Init(), InitOutcome::ShowDialog);
-    EXPECT_EQ(selection.OnDoubleClick(std::nullopt, prompter), OkOutcome::Stay);
+    ASSERT_EQ(Init(), SelectOutcome::Stay);
+    EXPECT_EQ(selection.OnDoubleClick(std::nullopt, prompter), SelectOutcome::Stay);
     EXPECT_TRUE(prompter.shown.empty());
-    EXPECT_EQ(selection.OnDoubleClick(0, prompter), OkOutcome::Stay);
+    EXPECT_EQ(selection.OnDoubleClick(0, prompter), SelectOutcome::Stay);
     EXPECT_EQ(prompter.shown, std::vector<Shown>{kRowOnFile});
-    EXPECT_EQ(selection.OnDoubleClick(1, prompter), OkOutcome::EndOk);
+    EXPECT_EQ(selection.OnDoubleClick(1, prompter), SelectOutcome::EndOk);
     EXPECT_EQ(selection.m_strPrinterName, "Real");
 }
 

@@ -1,7 +1,7 @@
 // What the Windows tests read from and do to controls, as a user or an observer would.
 #pragma once
 
-#include "ui/prompter.h"
+#include "base/prompter.h"
 #include "ui/window.h"
 
 #include <windows.h>

@@ -10,7 +10,7 @@
 #include "res/resource.h"
 #include "tools/queue_admin.h"
 #include "ui/dpi.h"
-#include "ui/dpi_scale.h"
+#include "base/dpi_scale.h"
 
 #include <gtest/gtest.h>
 

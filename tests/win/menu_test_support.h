@@ -2,7 +2,7 @@
 // canvas to draw items on and check pixel by pixel.
 #pragma once
 
-#include "menu/gdi.h"
+#include "ui/gdi.h"
 #include "menu/icon_menu.h"
 #include "ui/dpi.h"
 
@@ -31,7 +31,7 @@ inline int MenuFontWidth(const std::wstring& text, UINT dpi = SystemDpi()) {
     NONCLIENTMETRICSW metrics;
     EXPECT_TRUE(NonClientMetrics(metrics, dpi));
     const CFont font(::CreateFontIndirectW(&metrics.lfMenuFont));
-    const CScreenDC screen;
+    const CScreenDC screen(::GetDC(nullptr));
     const CSelectObject select(screen.Get(), font.Get());
     SIZE size{};
     ::GetTextExtentPoint32W(screen.Get(), text.c_str(), static_cast<int>(text.size()), &size);

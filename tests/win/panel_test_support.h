@@ -5,8 +5,8 @@
 #include "files/file_dialogs.h"
 #include "tests/common/scripted_prompter.h"
 #include "tests/win/wine_files.h"
-#include "ui/prompter.h"
-#include "ui/window.h"
+#include "base/prompter.h"
+#include "ui/wide_text.h"
 
 #include <gtest/gtest.h>
 

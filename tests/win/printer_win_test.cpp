@@ -5,7 +5,7 @@
 #include "printer/win_spooler.h"
 #include "tests/win/wine_files.h"
 #include "tools/queue_admin.h"
-#include "ui/window.h"
+#include "ui/wide_text.h"
 
 #include <gtest/gtest.h>
 
@@ -113,7 +113,7 @@ TEST_F(PrinterWinTest, SelectionOffersTheRightDriverInListOrder) {
     selection.m_bStartupDone = true;
     NoPrompts prompter;
     selection.FindRows(m_spooler, os);
-    EXPECT_EQ(selection.OnInit(prompter), InitOutcome::ShowDialog);
+    EXPECT_EQ(selection.OnInit(prompter), SelectOutcome::Stay);
     const std::vector<PrinterRow> rows = Mine(selection.Rows());
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0].name, Tag() + "Beta");

@@ -7,7 +7,7 @@
 #include "pages/param_page.h"
 #include "record/factory_record.h"
 #include "res/resource.h"
-#include "ui/window.h"
+#include "ui/wide_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Settings files on the Win32 file API, against real files of the test's temporary folder.
 #include "files/win_file_store.h"
-#include "ui/window.h"
+#include "ui/wide_text.h"
 
 #include <gtest/gtest.h>
 

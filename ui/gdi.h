@@ -1,41 +1,13 @@
-// Owners for the GDI objects, device contexts and image lists the menu drawing makes.
+// Owners of the GDI objects, device contexts, image lists and icons the windows draw with, and
+// the guards of a device context's state.
 #pragma once
+
+#include "ui/handle.h"
 
 #include <windows.h>
 #include <commctrl.h>
 
-#include <utility>
-
 namespace sb {
-
-template <class Handle, class Traits> class CUniqueHandle {
-public:
-    CUniqueHandle() = default;
-    explicit CUniqueHandle(Handle handle) : m_handle(handle) {}
-    ~CUniqueHandle() { Reset(); }
-    CUniqueHandle(CUniqueHandle&& other) noexcept : m_handle(other.Release()) {}
-    CUniqueHandle& operator=(CUniqueHandle&& other) noexcept {
-        if (this != &other) {
-            Reset(other.Release());
-        }
-        return *this;
-    }
-    CUniqueHandle(const CUniqueHandle&) = delete;
-    CUniqueHandle& operator=(const CUniqueHandle&) = delete;
-
-    Handle Get() const { return m_handle; }
-    explicit operator bool() const { return m_handle != nullptr; }
-    Handle Release() { return std::exchange(m_handle, nullptr); }
-    void Reset(Handle handle = nullptr) {
-        if (m_handle != nullptr) {
-            Traits::Free(m_handle);
-        }
-        m_handle = handle;
-    }
-
-private:
-    Handle m_handle = nullptr;
-};
 
 struct GdiObjectTraits {
     static void Free(HGDIOBJ object) { ::DeleteObject(object); }
@@ -46,6 +18,13 @@ struct MemoryDcTraits {
 struct ImageListTraits {
     static void Free(HIMAGELIST list) { ::ImageList_Destroy(list); }
 };
+struct IconTraits {
+    static void Free(HICON icon) { ::DestroyIcon(icon); }
+};
+// The screen's device context, for measuring: CScreenDC(::GetDC(nullptr)).
+struct ScreenDcTraits {
+    static void Free(HDC dc) { ::ReleaseDC(nullptr, dc); }
+};
 
 using CBrush = CUniqueHandle<HBRUSH, GdiObjectTraits>;
 using CPen = CUniqueHandle<HPEN, GdiObjectTraits>;
@@ -53,23 +32,8 @@ using CFont = CUniqueHandle<HFONT, GdiObjectTraits>;
 using CBitmap = CUniqueHandle<HBITMAP, GdiObjectTraits>;
 using CMemoryDC = CUniqueHandle<HDC, MemoryDcTraits>;
 using CImageList = CUniqueHandle<HIMAGELIST, ImageListTraits>;
-
-// The screen's device context, for measuring.
-class CScreenDC {
-public:
-    CScreenDC() : m_hDC(::GetDC(nullptr)) {}
-    ~CScreenDC() {
-        if (m_hDC != nullptr) {
-            ::ReleaseDC(nullptr, m_hDC);
-        }
-    }
-    CScreenDC(const CScreenDC&) = delete;
-    CScreenDC& operator=(const CScreenDC&) = delete;
-    HDC Get() const { return m_hDC; }
-
-private:
-    HDC m_hDC;
-};
+using CIcon = CUniqueHandle<HICON, IconTraits>;
+using CScreenDC = CUniqueHandle<HDC, ScreenDcTraits>;
 
 // Selects an object into a device context for the guard's lifetime; a null object is not
 // selected, so the context keeps its own.
@@ -105,6 +69,21 @@ public:
 private:
     HDC m_hDC;
     int m_nSaved;
+};
+
+// A window's painting between BeginPaint and EndPaint.
+class CPaintDC {
+public:
+    explicit CPaintDC(HWND hwnd) : m_hWnd(hwnd), m_hDC(::BeginPaint(hwnd, &m_paint)) {}
+    ~CPaintDC() { ::EndPaint(m_hWnd, &m_paint); }
+    CPaintDC(const CPaintDC&) = delete;
+    CPaintDC& operator=(const CPaintDC&) = delete;
+    HDC Get() const { return m_hDC; }
+
+private:
+    HWND m_hWnd;
+    PAINTSTRUCT m_paint{};
+    HDC m_hDC;
 };
 
 } // namespace sb

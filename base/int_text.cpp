@@ -1,4 +1,4 @@
-#include "ui/int_text.h"
+#include "base/int_text.h"
 
 #include <climits>
 

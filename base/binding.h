@@ -30,4 +30,14 @@ struct Binding {
 
 using BindingTable = std::vector<Binding>;
 
+// The row of a control (a radio pair's by its first button), or null.
+inline const Binding* FindBinding(const BindingTable& table, int id) {
+    for (const Binding& row : table) {
+        if (row.id == id) {
+            return &row;
+        }
+    }
+    return nullptr;
+}
+
 } // namespace sb

@@ -1,5 +1,5 @@
-#include "ui/dpi_scale.h"
-#include "ui/int_text.h"
+#include "base/dpi_scale.h"
+#include "base/int_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,1 +1,0 @@
-sb_core_library(sb_ui_core number_messages.cpp)
