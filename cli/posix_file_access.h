@@ -9,7 +9,8 @@ namespace sb::cli {
 class PosixFileAccess final : public FileAccess {
 public:
     ReadResult Read(const std::string& path, std::size_t limit) override;
-    std::string Replace(const std::string& path, std::span<const std::uint8_t> head) override;
+    std::string Change(const std::string& path, std::size_t limit, std::chrono::seconds wait,
+                       const ChangeMaker& make) override;
 
 private:
     StdioFileStore m_store;

@@ -32,8 +32,15 @@ struct Address {
     int family = 0;
 };
 
-// Blocks for as long as the system's resolver takes.
-Status Resolve(const std::string& host, std::uint16_t port, std::vector<Address>& addresses);
+// Blocks for as long as the system's resolver takes, unless the host is an address written
+// out (`numeric`), which is only read. Safe on any thread.
+Status Resolve(const std::string& host, std::uint16_t port, bool numeric,
+               std::vector<Address>& addresses);
+
+struct Ready {
+    bool readable = false; // or the other side has closed, or a fault
+    bool writable = false;
+};
 
 class CSocket {
 public:
@@ -44,15 +51,17 @@ public:
     CSocket& operator=(const CSocket&) = delete;
 
     const Status& Opened() const { return m_opened; }
-    // None when connected at once, Pending while it goes on; then WaitWritable and Connected.
+    // None when connected at once, Pending while it goes on; then Wait for writable and
+    // Connected.
     Status Connect(const Address& address);
     Status Connected();
-    // False when the time ran out first. A fault also ends the wait.
-    bool WaitWritable(std::chrono::milliseconds timeout);
-    bool WaitReadable(std::chrono::milliseconds timeout);
+    // Until one of the asked-for states or the time is up (nothing ready then). A fault also
+    // ends the wait, as whatever was asked.
+    Ready Wait(bool read, bool write, std::chrono::milliseconds timeout);
     // Pending when nothing could go now.
     Status Send(std::span<const std::uint8_t> bytes, std::size_t& sent);
-    // A count of 0 with no fault: the other side has closed its end.
+    // Reads what has come and drops it. A count of 0 with no fault: the other side has
+    // closed its end.
     Status Receive(std::size_t& got);
     // Ends this side: the other reads the end of the data.
     Status EndSending();

@@ -30,23 +30,17 @@ Status Failed(int error) {
     }
 }
 
-bool WaitFor(int socket, short events, std::chrono::milliseconds timeout) {
-    pollfd entry{socket, events, 0};
-    for (;;) {
-        const int count = ::poll(&entry, 1, static_cast<int>(timeout.count()));
-        if (count >= 0 || errno != EINTR) {
-            return count > 0;
-        }
-    }
-}
+// What the printer sends is dropped, so a large buffer only saves calls.
+constexpr std::size_t kReceiveBuffer = std::size_t{64} << 10;
 
 } // namespace
 
-Status Resolve(const std::string& host, std::uint16_t port, std::vector<Address>& addresses) {
+Status Resolve(const std::string& host, std::uint16_t port, bool numeric,
+               std::vector<Address>& addresses) {
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;
-    hints.ai_flags = AI_NUMERICSERV | AI_ADDRCONFIG;
+    hints.ai_flags = AI_NUMERICSERV | (numeric ? AI_NUMERICHOST : AI_ADDRCONFIG);
     addrinfo* found = nullptr;
     const int error = ::getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found);
     if (error != 0) {
@@ -91,12 +85,16 @@ Status CSocket::Connected() {
     return Failed(error);
 }
 
-bool CSocket::WaitWritable(std::chrono::milliseconds timeout) {
-    return WaitFor(static_cast<int>(m_socket), POLLOUT, timeout);
-}
-
-bool CSocket::WaitReadable(std::chrono::milliseconds timeout) {
-    return WaitFor(static_cast<int>(m_socket), POLLIN, timeout);
+Ready CSocket::Wait(bool read, bool write, std::chrono::milliseconds timeout) {
+    const short events = static_cast<short>((read ? POLLIN : 0) | (write ? POLLOUT : 0));
+    pollfd entry{static_cast<int>(m_socket), events, 0};
+    // A signal cuts the wait short; the caller's deadline says whether to wait again.
+    if (::poll(&entry, 1, static_cast<int>(timeout.count())) <= 0) {
+        return {};
+    }
+    const bool fault = (entry.revents & (POLLERR | POLLHUP | POLLNVAL)) != 0;
+    return {read && (fault || (entry.revents & POLLIN) != 0),
+            write && (fault || (entry.revents & POLLOUT) != 0)};
 }
 
 Status CSocket::Send(std::span<const std::uint8_t> bytes, std::size_t& sent) {
@@ -108,7 +106,7 @@ Status CSocket::Send(std::span<const std::uint8_t> bytes, std::size_t& sent) {
 }
 
 Status CSocket::Receive(std::size_t& got) {
-    char buffer[512];
+    char buffer[kReceiveBuffer];
     const ssize_t read = ::recv(static_cast<int>(m_socket), buffer, sizeof buffer, 0);
     got = read > 0 ? static_cast<std::size_t>(read) : 0;
     return read >= 0 ? Status{} : Failed(errno);

@@ -6,6 +6,8 @@
 #include <winsock2.h>
 #include <ws2tcpip.h>
 
+#include <memory>
+
 namespace sb::cli::tcp {
 namespace {
 
@@ -51,28 +53,25 @@ SOCKET Native(std::intptr_t socket) {
     return static_cast<SOCKET>(socket);
 }
 
-// select, not WSAPoll: older WSAPoll never reports a refused connect. A failed connect shows
-// in the exception set.
-bool WaitFor(std::intptr_t socket, bool write, std::chrono::milliseconds timeout) {
-    fd_set ready;
-    fd_set failed;
-    FD_ZERO(&ready);
-    FD_ZERO(&failed);
-    FD_SET(Native(socket), &ready);
-    FD_SET(Native(socket), &failed);
-    timeval wait{static_cast<long>(timeout.count() / 1000),
-                 static_cast<long>(timeout.count() % 1000 * 1000)};
-    return ::select(0, write ? nullptr : &ready, write ? &ready : nullptr, &failed, &wait) > 0;
+// What the printer sends is dropped, so a large buffer only saves calls.
+constexpr int kReceiveBuffer = 64 * 1024;
+
+// Started on the first look-up and cleaned up once the program and every look-up still
+// running have ended, for a look-up may outlive its printer's deadline.
+std::shared_ptr<CWinsock> Winsock() {
+    static const std::shared_ptr<CWinsock> winsock = std::make_shared<CWinsock>();
+    return winsock;
 }
 
 } // namespace
 
-Status Resolve(const std::string& host, std::uint16_t port, std::vector<Address>& addresses) {
-    static const CWinsock winsock;
+Status Resolve(const std::string& host, std::uint16_t port, bool numeric,
+               std::vector<Address>& addresses) {
+    const std::shared_ptr<CWinsock> winsock = Winsock();
     ADDRINFOW hints{};
     hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;
-    hints.ai_flags = AI_NUMERICSERV | AI_ADDRCONFIG;
+    hints.ai_flags = AI_NUMERICSERV | (numeric ? AI_NUMERICHOST : AI_ADDRCONFIG);
     ADDRINFOW* found = nullptr;
     const int error =
         ::GetAddrInfoW(Widen(host).c_str(), std::to_wstring(port).c_str(), &hints, &found);
@@ -119,12 +118,26 @@ Status CSocket::Connected() {
     return Failed(error);
 }
 
-bool CSocket::WaitWritable(std::chrono::milliseconds timeout) {
-    return WaitFor(m_socket, true, timeout);
-}
-
-bool CSocket::WaitReadable(std::chrono::milliseconds timeout) {
-    return WaitFor(m_socket, false, timeout);
+// select, not WSAPoll: older WSAPoll never reports a refused connect. A failed connect shows
+// in the exception set.
+Ready CSocket::Wait(bool read, bool write, std::chrono::milliseconds timeout) {
+    fd_set readable;
+    fd_set writable;
+    fd_set failed;
+    FD_ZERO(&readable);
+    FD_ZERO(&writable);
+    FD_ZERO(&failed);
+    FD_SET(Native(m_socket), &readable);
+    FD_SET(Native(m_socket), &writable);
+    FD_SET(Native(m_socket), &failed);
+    timeval wait{static_cast<long>(timeout.count() / 1000),
+                 static_cast<long>(timeout.count() % 1000 * 1000)};
+    if (::select(0, read ? &readable : nullptr, write ? &writable : nullptr, &failed, &wait) <= 0) {
+        return {};
+    }
+    const bool fault = FD_ISSET(Native(m_socket), &failed) != 0;
+    return {read && (fault || FD_ISSET(Native(m_socket), &readable) != 0),
+            write && (fault || FD_ISSET(Native(m_socket), &writable) != 0)};
 }
 
 Status CSocket::Send(std::span<const std::uint8_t> bytes, std::size_t& sent) {
@@ -135,8 +148,8 @@ Status CSocket::Send(std::span<const std::uint8_t> bytes, std::size_t& sent) {
 }
 
 Status CSocket::Receive(std::size_t& got) {
-    char buffer[512];
-    const int read = ::recv(Native(m_socket), buffer, sizeof buffer, 0);
+    char buffer[kReceiveBuffer];
+    const int read = ::recv(Native(m_socket), buffer, kReceiveBuffer, 0);
     got = read > 0 ? static_cast<std::size_t>(read) : 0;
     return read != SOCKET_ERROR ? Status{} : Failed(::WSAGetLastError());
 }

@@ -1,57 +1,38 @@
 #include "cli/win_file_access.h"
 
+#include "cli/output.h"
+#include "ui/handle.h"
 #include "ui/wide_text.h"
 
 #include <windows.h>
 
+#include <mutex>
+
 namespace sb::cli {
 namespace {
 
-// The temporary file until it has taken the target's place; removed if it never does.
-class TempFile {
-public:
-    explicit TempFile(const std::wstring& folder) {
-        wchar_t path[MAX_PATH];
-        if (::GetTempFileNameW(folder.c_str(), L"sbc", 0, path) != 0) {
-            m_path = path;
-        }
+using Clock = std::chrono::steady_clock;
+using Bytes = std::vector<std::uint8_t>;
+
+// A file that appears under the name again and again while this writes a new one is given
+// up.
+constexpr int kMostTries = 20;
+
+std::string Failure(std::string_view what) {
+    const DWORD error = ::GetLastError();
+    return std::string(what) + ": " + SystemMessage(error);
+}
+
+bool IsMissing(DWORD error) {
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+bool WriteAt(HANDLE file, std::span<const std::uint8_t> bytes, std::uint64_t offset) {
+    LARGE_INTEGER start{};
+    start.QuadPart = static_cast<LONGLONG>(offset);
+    if (!::SetFilePointerEx(file, start, nullptr, FILE_BEGIN)) {
+        return false;
     }
-    TempFile(const TempFile&) = delete;
-    TempFile& operator=(const TempFile&) = delete;
-    ~TempFile() {
-        if (!m_path.empty()) {
-            ::DeleteFileW(m_path.c_str());
-        }
-    }
-
-    bool Created() const { return !m_path.empty(); }
-    const std::wstring& Path() const { return m_path; }
-    void Renamed() { m_path.clear(); }
-
-private:
-    std::wstring m_path;
-};
-
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : m_handle(handle) {}
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    ~FileHandle() { Close(); }
-
-    bool Valid() const { return m_handle != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return m_handle; }
-    bool Close() {
-        const HANDLE handle = m_handle;
-        m_handle = INVALID_HANDLE_VALUE;
-        return handle == INVALID_HANDLE_VALUE || ::CloseHandle(handle) != FALSE;
-    }
-
-private:
-    HANDLE m_handle;
-};
-
-bool WriteAll(HANDLE file, std::span<const std::uint8_t> bytes) {
     while (!bytes.empty()) {
         DWORD written = 0;
         if (!::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
@@ -63,66 +44,134 @@ bool WriteAll(HANDLE file, std::span<const std::uint8_t> bytes) {
     return true;
 }
 
-std::string Failure(std::string_view what) {
+// From the start: the file was just opened.
+ReadResult ReadStart(HANDLE file, std::size_t limit) {
+    return ReadUpTo(
+        limit,
+        [file](std::span<std::uint8_t> into, std::string& error) -> std::optional<std::size_t> {
+            DWORD read = 0;
+            if (!::ReadFile(file, into.data(), static_cast<DWORD>(into.size()), &read, nullptr)) {
+                error = Failure("cannot be read");
+                return std::nullopt;
+            }
+            return read;
+        });
+}
+
+// The name of the temporary file that exists now, for the console's control handler: a
+// file that was never finished is not left behind when the user stops the program.
+std::mutex g_tempMutex;
+std::wstring g_tempPath;
+
+BOOL WINAPI OnStop(DWORD /*event*/) {
+    const std::lock_guard lock(g_tempMutex);
+    if (!g_tempPath.empty()) {
+        ::DeleteFileW(g_tempPath.c_str());
+        g_tempPath.clear();
+    }
+    // The system's own handling goes on: the program ends as Ctrl+C ends it.
+    return FALSE;
+}
+
+// The temporary file of a new one until it has taken its name; removed if it never does,
+// whether the write fails or Ctrl+C stops the program.
+class CTempFile {
+public:
+    explicit CTempFile(const std::wstring& folder) {
+        ::SetConsoleCtrlHandler(OnStop, TRUE);
+        const std::lock_guard lock(g_tempMutex);
+        wchar_t path[MAX_PATH];
+        if (::GetTempFileNameW(folder.c_str(), L"sbc", 0, path) != 0) {
+            g_tempPath = path;
+            m_path = path;
+        }
+    }
+    CTempFile(const CTempFile&) = delete;
+    CTempFile& operator=(const CTempFile&) = delete;
+    ~CTempFile() {
+        {
+            const std::lock_guard lock(g_tempMutex);
+            if (!g_tempPath.empty()) {
+                ::DeleteFileW(g_tempPath.c_str());
+                g_tempPath.clear();
+            }
+        }
+        ::SetConsoleCtrlHandler(OnStop, FALSE);
+    }
+
+    bool Created() const { return !m_path.empty(); }
+    const std::wstring& Path() const { return m_path; }
+    // Takes the name if nothing has it yet; false with the last error set otherwise.
+    bool Move(const std::wstring& target) {
+        const std::lock_guard lock(g_tempMutex);
+        if (!::MoveFileExW(m_path.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
+            return false;
+        }
+        g_tempPath.clear();
+        return true;
+    }
+
+private:
+    std::wstring m_path;
+};
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of("\\/");
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    // A drive's root keeps its separator.
+    return slash == 0 || path[slash - 1] == ':' ? path.substr(0, slash + 1) : path.substr(0, slash);
+}
+
+enum class Step { Done, Again };
+
+// A file that does not exist yet: written beside its name, which it then takes, unless
+// another program has made a file of that name meanwhile (then `Again`).
+Step Create(const std::string& path, const ChangeMaker& make, std::string& error) {
+    const std::optional<Bytes> bytes = MakeNew(make);
+    if (!bytes) {
+        return Step::Done;
+    }
+    const std::string folder = FolderOf(path);
+    CTempFile temp(Widen(folder));
+    if (!temp.Created()) {
+        error = Failure("cannot create a file in the folder " + ShownPath(folder));
+        return Step::Done;
+    }
+    {
+        CFileHandle file(::CreateFileW(temp.Path().c_str(), GENERIC_WRITE, FILE_SHARE_DELETE,
+                                       nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file || !WriteAt(file.Get(), *bytes, 0) || !::FlushFileBuffers(file.Get()) ||
+            !::CloseHandle(file.Release())) {
+            error = Failure("cannot write");
+            return Step::Done;
+        }
+    }
+    if (!temp.Move(Widen(path))) {
+        if (::GetLastError() == ERROR_ALREADY_EXISTS || ::GetLastError() == ERROR_FILE_EXISTS) {
+            return Step::Again;
+        }
+        error = Failure("cannot give the new file its name");
+    }
+    return Step::Done;
+}
+
+// Writes the new start over the old one; when that fails, puts the old one back.
+std::string WriteOver(HANDLE file, const ReadResult& old, const Bytes& bytes) {
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(file, &size)) {
+        return Failure("cannot be read");
+    }
+    if (WriteAt(file, bytes, 0) && ::FlushFileBuffers(file)) {
+        return {};
+    }
     const DWORD error = ::GetLastError();
-    return std::string(what) + ": " + SystemMessage(error);
-}
-
-// What a name leads to, and the file it is once links and junctions are followed, so that a
-// link stays a link and its target is what gets replaced.
-PathKind Resolve(const std::wstring& given, std::wstring& path) {
-    path = given;
-    const FileHandle file(
-        ::CreateFileW(given.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!file.Valid()) {
-        return PathKind::Missing;
+    if (WriteAt(file, old.bytes, 0) && ::SetFilePointerEx(file, size, nullptr, FILE_BEGIN)) {
+        ::SetEndOfFile(file);
+        ::FlushFileBuffers(file);
     }
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (::GetFileType(file.Get()) != FILE_TYPE_DISK ||
-        !::GetFileInformationByHandle(file.Get(), &info)) {
-        return PathKind::Other;
-    }
-    if ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-        return PathKind::Folder;
-    }
-    wchar_t final[MAX_PATH];
-    const DWORD length = ::GetFinalPathNameByHandleW(file.Get(), final, MAX_PATH,
-                                                     FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-    if (length != 0 && length < MAX_PATH) {
-        path.assign(final, length);
-        // "\\?\C:\..." as the plain path it stands for, which every call takes.
-        constexpr std::wstring_view kLong = L"\\\\?\\";
-        if (path.starts_with(kLong) && path.size() > 6 && path[5] == L':') {
-            path.erase(0, kLong.size());
-        }
-    }
-    return PathKind::File;
-}
-
-// Whatever the file holds after its first `offset` bytes, appended to `out`.
-bool CopyTail(const std::wstring& path, std::size_t offset, HANDLE out) {
-    const FileHandle in(::CreateFileW(path.c_str(), GENERIC_READ,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER start{};
-    start.QuadPart = static_cast<LONGLONG>(offset);
-    if (!in.Valid() || !::SetFilePointerEx(in.Get(), start, nullptr, FILE_BEGIN)) {
-        return false;
-    }
-    std::uint8_t buffer[8192];
-    for (;;) {
-        DWORD got = 0;
-        if (!::ReadFile(in.Get(), buffer, sizeof buffer, &got, nullptr)) {
-            return false;
-        }
-        if (got == 0) {
-            return true;
-        }
-        if (!WriteAll(out, std::span(buffer, got))) {
-            return false;
-        }
-    }
+    return "cannot write: " + SystemMessage(error);
 }
 
 } // namespace
@@ -143,44 +192,66 @@ std::string SystemMessage(unsigned long error) {
 
 ReadResult WinFileAccess::Read(const std::string& path, std::size_t limit) {
     const DWORD attributes = ::GetFileAttributesW(Widen(path).c_str());
-    const bool folder =
-        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        ReadResult result;
+        result.error = IsMissing(::GetLastError()) ? "no such file" : Failure("cannot be read");
+        return result;
+    }
+    const bool folder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     return ReadFromStore(m_store, path, limit, folder ? PathKind::Folder : PathKind::File);
 }
 
-std::string WinFileAccess::Replace(const std::string& given, std::span<const std::uint8_t> head) {
-    std::wstring target;
-    const PathKind kind = Resolve(Widen(given), target);
-    if (kind == PathKind::Folder || kind == PathKind::Other) {
-        return KindRefusal(kind) + "; nothing written";
+std::string WinFileAccess::Change(const std::string& path, std::size_t limit,
+                                  std::chrono::seconds wait, const ChangeMaker& make) {
+    const Clock::time_point deadline = Clock::now() + wait;
+    const std::wstring name = Widen(path);
+    for (int tries = 0; tries < kMostTries; ++tries) {
+        const DWORD attributes = ::GetFileAttributesW(name.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES) {
+            if (!IsMissing(::GetLastError())) {
+                return Failure("cannot be written");
+            }
+            std::string error;
+            if (Create(path, make, error) == Step::Done) {
+                return error;
+            }
+            continue;
+        }
+        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+            return KindRefusal(PathKind::Folder);
+        }
+        // Opened for writing as well, so that a read-only file, or one the caller may not
+        // write, is refused before anything is made, as the panel refuses it. Others may
+        // read it meanwhile, as the panel's save lets them.
+        const CFileHandle file(::CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) {
+            return Failure("cannot be written");
+        }
+        if (::GetFileType(file.Get()) != FILE_TYPE_DISK) {
+            return KindRefusal(PathKind::Other);
+        }
+        // The whole file, as far as it may ever reach.
+        OVERLAPPED whole{};
+        const bool locked = TryUntil(deadline, [&] {
+            return ::LockFileEx(file.Get(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0,
+                                MAXDWORD, MAXDWORD, &whole) != FALSE;
+        });
+        if (!locked) {
+            return LockTimeout(wait);
+        }
+        const ReadResult current = ReadStart(file.Get(), limit);
+        std::string error = current.error;
+        if (error.empty()) {
+            if (const std::optional<Bytes> bytes = make(current)) {
+                error = WriteOver(file.Get(), current, *bytes);
+            }
+        }
+        ::UnlockFileEx(file.Get(), 0, MAXDWORD, MAXDWORD, &whole);
+        return error;
     }
-    const std::string path = Narrow(target);
-    const std::size_t slash = path.find_last_of("\\/");
-    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-    TempFile temp(Widen(folder));
-    if (!temp.Created()) {
-        // Named without its last separator, unless that is a drive's root.
-        const bool root = folder.size() <= 1 || folder[folder.size() - 2] == ':';
-        return Failure("cannot create a file in " +
-                       (root ? folder : folder.substr(0, folder.size() - 1)));
-    }
-    FileHandle file(::CreateFileW(temp.Path().c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid() || !WriteAll(file.Get(), head)) {
-        return Failure("cannot write " + Narrow(temp.Path()));
-    }
-    if (kind == PathKind::File && !CopyTail(target, head.size(), file.Get())) {
-        return Failure("cannot read what follows the settings in " + path);
-    }
-    if (!::FlushFileBuffers(file.Get()) || !file.Close()) {
-        return Failure("cannot write " + Narrow(temp.Path()));
-    }
-    if (!::MoveFileExW(temp.Path().c_str(), target.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        return Failure("cannot replace it");
-    }
-    temp.Renamed();
-    return {};
+    return "was made by another program again and again while this wrote it (nothing written)";
 }
 
 } // namespace sb::cli

@@ -1,4 +1,5 @@
-// Files on Windows: the panel's file store to read, the W functions to replace.
+// Files on Windows: the panel's file store to read, the W functions and LockFileEx to
+// change.
 #pragma once
 
 #include "cli/file_access.h"
@@ -9,7 +10,8 @@ namespace sb::cli {
 class WinFileAccess final : public FileAccess {
 public:
     ReadResult Read(const std::string& path, std::size_t limit) override;
-    std::string Replace(const std::string& path, std::span<const std::uint8_t> head) override;
+    std::string Change(const std::string& path, std::size_t limit, std::chrono::seconds wait,
+                       const ChangeMaker& make) override;
 
 private:
     WinFileStore m_store;

@@ -105,7 +105,8 @@ def help_entries(text):
     commands = set()
     options = {}
     for i, line in enumerate(lines):
-        if not line.startswith(" "):
+        # The usage lines name options without their entries.
+        if not line.startswith(" ") or line.lstrip().startswith("or:"):
             continue
         command = re.match(r"  ([a-z]+) ", line)
         if command:
@@ -118,7 +119,8 @@ def help_entries(text):
         for option in OPTION.findall(line):
             if option not in options:
                 options[option] = set(NUMBER.findall(OPTION.sub(" ", entry)))
-    exits = text.split("Exit codes:", 1)[1].split("\n\n", 1)[0] if "Exit codes:" in text else ""
+    heading = re.search(r"^Exit (?:codes|status):", text, re.M)
+    exits = text[heading.end():].split("\n\n", 1)[0] if heading else ""
     codes = set(re.findall(r"(?:^|[:;\n])\s*(\d+)\s", exits))
     return commands, options, codes
 
@@ -133,10 +135,11 @@ def check_cli(cli, help_dir, readme):
     reference = {"commands": {}, "options": {}, "exits": {}}
     for table, cells in rows_of(pathlib.Path(help_dir) / "cli-ref.htm"):
         if table in reference and cells:
-            found = OPTION.search(cells[0][1]) if table == "options" else \
-                re.match(r"[a-z0-9]+", cells[0][1])
-            if found:
-                reference[table][found.group(0)] = " ".join(t for _, t in cells)
+            # An option's row names it in each of its spellings.
+            names = OPTION.findall(cells[0][1]) if table == "options" else \
+                re.findall(r"^[a-z0-9]+", cells[0][1])
+            for name in names:
+                reference[table][name] = " ".join(t for _, t in cells)
     for kind, ours in (("commands", commands), ("options", set(options)), ("exits", codes)):
         theirs = set(reference[kind])
         for name in sorted(ours - theirs):

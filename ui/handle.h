@@ -52,4 +52,11 @@ struct KernelObjectTraits {
 };
 using CKernelObject = CUniqueHandle<HANDLE, KernelObjectTraits>;
 
+// Files, whose open fails with INVALID_HANDLE_VALUE rather than null.
+struct FileTraits {
+    static void Free(HANDLE handle) { ::CloseHandle(handle); }
+    static HANDLE None() { return INVALID_HANDLE_VALUE; }
+};
+using CFileHandle = CUniqueHandle<HANDLE, FileTraits>;
+
 } // namespace sb

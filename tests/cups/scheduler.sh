@@ -6,16 +6,20 @@
 #   sb_cups_start DIR     starts it, exports CUPS_SERVER and sets SB_CUPS_PID; returns once the
 #                         scheduler takes administrative requests, not only answers
 #   sb_cups_admin ARGS... lpadmin ARGS, tried again for up to 5 s while it is refused
-#   sb_printer NAME SBEMU [--dead | ARGS...]
-#                         a printer emulator (SBEMU listen ARGS) on a port of its own, in
-#                         SB_PORT[NAME]; with --dead a port where nobody listens
+#   sb_printer NAME SBEMU [--dead | --talk | --half-close [N] | ARGS...]
+#                         a printer on the loopback address, on a port of its own, in
+#                         SB_PORT[NAME]: the printer emulator (SBEMU listen ARGS); with --dead
+#                         a port where nobody listens; with --talk or --half-close a printer
+#                         that misbehaves so (tests/cups/loopback.py)
+#   sb_name_server        the name server of tests/cups/loopback.py on 127.0.0.1:53
 #   sb_cups_log           the scheduler's error_log, on stderr
-#   sb_cups_stop          stops the emulators and the scheduler by their pids
+#   sb_cups_stop          stops the printers, the name server and the scheduler by their pids
 
 SB_CUPS_DIR=
 SB_CUPS_PID=
 declare -A SB_PORT
 SB_PRINTER_PIDS=()
+SB_LOOPBACK=$(dirname "${BASH_SOURCE[0]}")/loopback.py
 
 sb_cups_log() {
     echo "-- the scheduler's error_log:" >&2
@@ -90,24 +94,37 @@ CONF
     sb_cups_lpadmin 100 -p sb-probe -v socket://127.0.0.1:9 -m raw && sb_cups_admin -x sb-probe
 }
 
-sb_printer() {
-    local name=$1 sbemu=$2 dead=0 pid _
-    shift 2
-    [[ ${1:-} == --dead ]] && dead=1 && shift
-    "$sbemu" listen "$@" >"$SB_CUPS_DIR/$name.port" &
-    pid=$!
+# sb_listener NAME COMMAND...: COMMAND in the background, once it has printed its port.
+sb_listener() {
+    local name=$1 _
+    shift
+    "$@" >"$SB_CUPS_DIR/$name.port" &
+    SB_PRINTER_PIDS+=($!)
     for _ in $(seq 50); do
         [[ -s $SB_CUPS_DIR/$name.port ]] && break
         sleep 0.1
     done
     SB_PORT[$name]=$(<"$SB_CUPS_DIR/$name.port")
-    # A dead port: the emulator's, taken from it again at once.
-    if ((dead)); then
-        kill "$pid"
-        wait "$pid" 2>/dev/null
-    else
-        SB_PRINTER_PIDS+=("$pid")
-    fi
+}
+
+sb_printer() {
+    local name=$1 sbemu=$2
+    shift 2
+    case ${1:-} in
+    --talk | --half-close) sb_listener "$name" python3 "$SB_LOOPBACK" "${1#--}" "${@:2}" ;;
+    --dead)
+        # The emulator's port, taken from it again at once.
+        sb_listener "$name" "$sbemu" listen
+        kill "${SB_PRINTER_PIDS[-1]}"
+        wait "${SB_PRINTER_PIDS[-1]}" 2>/dev/null
+        unset 'SB_PRINTER_PIDS[-1]'
+        ;;
+    *) sb_listener "$name" "$sbemu" listen "$@" ;;
+    esac
+}
+
+sb_name_server() {
+    sb_listener name-server python3 "$SB_LOOPBACK" name-server
 }
 
 sb_cups_stop() {

@@ -2,7 +2,7 @@
 // fake printers (and, for send --all, the panel's own spooler path over a fake spooler).
 #include "cli/assignment.h"
 #include "cli/cli.h"
-#include "cli/json.h"
+#include "cli/output.h"
 #include "cli/posix_file_access.h"
 #include "cli/spooler_access.h"
 #include "files/settings_file.h"
@@ -14,10 +14,14 @@
 #include <gtest/gtest.h>
 
 #include <condition_variable>
+#include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <map>
 #include <mutex>
 #include <regex>
+#include <thread>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -392,55 +396,145 @@ TEST_F(CliTest, RefusedKeysAndValuesWriteNothing) {
 }
 
 // The link stays a link, in its own folder, and the file it leads to gets the settings.
-TEST_F(CliTest, SetOnASymbolicLinkReplacesTheFileItLeadsTo) {
+// The file is changed where it is: whatever else knows it keeps knowing it.
+TEST_F(CliTest, SetChangesTheFileInPlaceKeepingItsLinksOwnerAndMode) {
     fs::create_directory(Path("real"));
     fs::create_directory(Path("links"));
     test::WriteBytes(Path("real/a.dat"), FileOf(FactoryRecord()));
     fs::create_symlink("../real/a.dat", Path("links/a.dat"));
+    fs::create_hard_link(Path("real/a.dat"), Path("real/b.dat"));
+    ASSERT_EQ(::chown(Path("real/a.dat").c_str(), 65534, 65534), 0);
+    ASSERT_EQ(::chmod(Path("real/a.dat").c_str(), 0640), 0);
+    struct stat before {};
+    ASSERT_EQ(::stat(Path("real/a.dat").c_str(), &before), 0);
+
     ASSERT_EQ(Run({"set", Path("links/a.dat"), "select.reduction=４／５縮小"}), kExitOk)
         << console.err;
-    EXPECT_TRUE(fs::is_symlink(Path("links/a.dat")));
     EXPECT_EQ(fs::read_symlink(Path("links/a.dat")), "../real/a.dat");
     SettingRecord record = FactoryRecord();
     record[off::kReduction] = '5';
     EXPECT_EQ(test::ReadBytes(Path("real/a.dat")), FileOf(record));
-    EXPECT_EQ(std::distance(fs::directory_iterator(Path("links")), fs::directory_iterator()), 1);
+    EXPECT_EQ(test::ReadBytes(Path("real/b.dat")), FileOf(record));
+    struct stat after {};
+    ASSERT_EQ(::stat(Path("real/a.dat").c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_uid, 65534u);
+    EXPECT_EQ(after.st_gid, 65534u);
+    EXPECT_EQ(after.st_mode & 07777, 0640u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(Path("real")), fs::directory_iterator()), 2);
 }
 
-// A FIFO, a device or a folder is never swapped for a regular file.
-TEST_F(CliTest, OnlyARegularFileIsReplaced) {
+// A FIFO, a device or a folder is never written, nor read first, nor waited for; a file the
+// caller may not write is refused as the shell refuses it.
+TEST_F(CliTest, OnlyAFileTheCallerMayWriteIsChanged) {
     ASSERT_EQ(::mkfifo(Path("fifo").c_str(), 0600), 0);
     fs::create_directory(Path("folder"));
+    const auto start = std::chrono::steady_clock::now();
     for (const std::string name : {"fifo", "folder"}) {
-        EXPECT_EQ(Run({"new", Path(name)}), kExitBadInput);
+        EXPECT_EQ(Run({"set", Path(name), "select.form=書式１"}), kExitBadInput);
         EXPECT_EQ(console.err, "switchboard-cli: " + Path(name) + ": " +
                                    (name == "fifo" ? "is not a regular file (a device, a FIFO "
                                                      "or a socket)"
                                                    : "is a folder, not a settings file") +
-                                   "; nothing written\n");
+                                   "\n");
     }
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
     EXPECT_TRUE(fs::is_fifo(Path("fifo")));
     EXPECT_TRUE(fs::is_empty(Path("folder")));
-}
 
-// As echo does: what could not be said is an error, whatever the command did.
-TEST_F(CliTest, AnOutputThatCannotBeWrittenExitsWith4) {
-    console.outError = "No space left on device";
-    EXPECT_EQ(Run({"show", "factory"}), kExitOutputFailed);
-    EXPECT_EQ(console.err, "switchboard-cli: cannot write the output: No space left on device\n");
-}
-
-TEST_F(CliTest, AFolderThatCannotBeWrittenIsNamedAndLeftAsItWas) {
+    // In a folder the user cannot write, a file the user may write is still changed.
     fs::create_directory(Path("ro"));
     test::WriteBytes(Path("ro/a.dat"), FileOf(FactoryRecord()));
+    test::WriteBytes(Path("ro/locked.dat"), FileOf(FactoryRecord()));
+    fs::permissions(Path("ro/a.dat"), fs::perms::all);
+    fs::permissions(Path("ro/locked.dat"), fs::perms::owner_read | fs::perms::others_read);
     fs::permissions(Path("ro"), fs::perms::owner_read | fs::perms::owner_exec |
-                                    fs::perms::group_read | fs::perms::group_exec |
                                     fs::perms::others_read | fs::perms::others_exec);
+    EXPECT_EQ(RunUnprivileged({"set", Path("ro/a.dat"), "select.form=書式２"}), kExitOk)
+        << console.err;
     const std::map<std::string, Bytes> before = Snapshot();
-    EXPECT_EQ(RunUnprivileged({"set", Path("ro/a.dat"), "select.form=書式２"}), kExitBadInput);
-    EXPECT_EQ(console.err, "switchboard-cli: " + Path("ro/a.dat") + ": cannot create a file in " +
-                               Path("ro") + ": Permission denied\n");
+    EXPECT_EQ(RunUnprivileged({"set", Path("ro/locked.dat"), "select.form=書式２"}), kExitBadInput);
+    EXPECT_EQ(console.err, "switchboard-cli: " + Path("ro/locked.dat") +
+                               ": cannot be written: Permission denied\n");
+    EXPECT_EQ(RunUnprivileged({"new", Path("ro/b.dat")}), kExitBadInput);
+    EXPECT_EQ(console.err, "switchboard-cli: " + Path("ro/b.dat") +
+                               ": cannot create a file in the folder " + Path("ro") +
+                               ": Permission denied\n");
     EXPECT_EQ(Snapshot(), before);
+}
+
+// What the system says is what the message says, not a guess.
+TEST_F(CliTest, AFileThatCannotBeReachedIsRefusedWithTheSystemsReason) {
+    fs::create_symlink("loop", Path("loop"));
+    const std::string tooLong = Path(std::string(300, 'n') + ".dat");
+    const std::pair<std::string, std::string> cases[] = {
+        {Path("loop"), "cannot be read: Too many levels of symbolic links"},
+        {tooLong, "cannot be read: File name too long"},
+    };
+    for (const auto& [path, reason] : cases) {
+        EXPECT_EQ(Run({"show", path}), kExitBadInput);
+        EXPECT_EQ(console.err, "switchboard-cli: " + ShownPath(path) + ": " + reason + "\n");
+    }
+    EXPECT_EQ(Run({"set", Path("loop"), "select.form=書式２"}), kExitBadInput);
+    EXPECT_EQ(console.err, "switchboard-cli: " + Path("loop") +
+                               ": cannot be written: Too many levels of symbolic links\n");
+    // A folder that may not be searched is no missing file.
+    fs::create_directory(Path("ro"));
+    fs::permissions(Path("ro"), fs::perms::owner_all);
+    EXPECT_EQ(RunUnprivileged({"show", Path("ro/a.dat")}), kExitBadInput);
+    EXPECT_EQ(console.err,
+              "switchboard-cli: " + Path("ro/a.dat") + ": cannot be read: Permission denied\n");
+    // Any name the system takes is one a new file may have.
+    const std::string longest = Path(std::string(251, 'n') + ".dat");
+    EXPECT_EQ(Run({"new", longest}), kExitOk) << console.err;
+    EXPECT_TRUE(fs::exists(longest));
+}
+
+// Another change of the file ends first; one that does not end in time is given up on.
+TEST_F(CliTest, ASecondChangeWaitsForTheFilesLockAndGivesUp) {
+    test::WriteBytes(Path("a.dat"), FileOf(FactoryRecord()));
+    const int held = ::open(Path("a.dat").c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(Run({"set", Path("a.dat"), "select.form=書式２", "--timeout", "1"}), kExitBadInput);
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_GE(waited, std::chrono::seconds(1));
+    EXPECT_LT(waited, std::chrono::milliseconds(1500));
+    EXPECT_EQ(console.err, "switchboard-cli: " + Path("a.dat") +
+                               ": another program is changing it (it holds the file's lock): "
+                               "gave up after 1 s (nothing written)\n");
+    EXPECT_EQ(test::ReadBytes(Path("a.dat")), FileOf(FactoryRecord()));
+
+    std::thread release([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        ::close(held);
+    });
+    EXPECT_EQ(Run({"set", Path("a.dat"), "select.form=書式２", "--timeout", "5"}), kExitOk);
+    release.join();
+}
+
+// A new file takes its name only once whole; a signal before that takes the half away too.
+TEST_F(CliTest, ASignalWhileANewFileIsWrittenLeavesNothingBehind) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        PosixFileAccess access;
+        const auto big = [](const ReadResult&) {
+            return std::optional<Bytes>(Bytes(256 << 20, 'x'));
+        };
+        ::_exit(access.Change(Path("new.dat"), 290, std::chrono::seconds(1), big).empty() ? 0 : 1);
+    }
+    // Stopped once the temporary file is there, within a few seconds at most.
+    bool seen = false;
+    for (int i = 0; i < 5000 && !seen; ++i) {
+        seen = !fs::is_empty(Path(""));
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    ::kill(child, SIGTERM);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(seen);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+    EXPECT_TRUE(fs::is_empty(Path("")));
 }
 
 TEST_F(CliTest, SendGoesOncePerPrinterWithALineForEach) {
@@ -546,16 +640,31 @@ TEST_F(CliTest, SendAllReachesEachQueueOfTheDriverOnceAndSkipsFile) {
 TEST_F(CliTest, UsageErrorsExitWith2AndHelpWith0) {
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{}, "no command given"},
-        {{"print", "a.dat"}, "unknown command \"print\""},
-        {{"show", "a.dat", "--all"}, "show: unknown option or one without its value: \"--all\""},
-        {{"send", "a.dat", "--printer"},
-         "send: unknown option or one without its value: \"--printer\""},
+        {{"print", "a.dat", "--json"}, "unknown command \"print\""},
+        {{"show", "a.dat", "--all"}, "show takes no option \"--all\""},
+        {{"send", "a.dat", "--printer"}, "--printer takes a NAME"},
+        {{"send", "a.dat", "--printer", "-q"},
+         "--printer takes a NAME, not the option \"-q\" (a NAME that starts with '-' goes as "
+         "--printer=NAME)"},
+        {{"set", "a.dat", "k=v", "-o", "b.dat", "-o", "c.dat"}, "-o goes once"},
+        {{"show", "a.dat", "--json=yes"}, "--json takes no value"},
         {{"send", "a.dat", "--device", "socket://[::1"},
-         "--device takes socket://HOST[:PORT], not \"socket://[::1\""},
+         "--device takes socket://HOST[:PORT], not \"socket://[::1\": the ']' after the IPv6 "
+         "address is missing"},
+        {{"send", "a.dat", "--device", "socket://127.0.0.1%3a1"},
+         "--device takes socket://HOST[:PORT], not \"socket://127.0.0.1%3a1\": '%' only goes "
+         "before an IPv6 address's zone, as in socket://[fe80::1%25eth0]"},
+        {{"send", "a.dat", "--device", "socket://[127.0.0.1]:1"},
+         "--device takes socket://HOST[:PORT], not \"socket://[127.0.0.1]:1\": brackets go "
+         "only around an IPv6 address"},
+        {{"send", "a.dat", "--device", "socket://127.1"},
+         "--device takes socket://HOST[:PORT], not \"socket://127.1\": an IPv4 address is four "
+         "numbers from 0 to 255, without leading zeros"},
         {{"send", "a.dat", "--device", "socket://printer:65536"},
-         "--device takes socket://HOST[:PORT], not \"socket://printer:65536\""},
+         "--device takes socket://HOST[:PORT], not \"socket://printer:65536\": the port is a "
+         "whole number from 1 to 65535"},
         {{"send", "a.dat", "--jobs", "0", "--all"}, "--jobs takes a whole number from 1 to 256"},
-        {{"send", "a.dat", "--timeout", "0", "--all"},
+        {{"set", "a.dat", "k=v", "--timeout", "3601"},
          "--timeout takes a whole number of seconds from 1 to 3600"},
         {{"set", "a.dat"}, "set takes a FILE and at least one KEY=VALUE"},
         {{"diff", "a.dat"}, "diff takes two FILEs"},
@@ -565,8 +674,68 @@ TEST_F(CliTest, UsageErrorsExitWith2AndHelpWith0) {
         EXPECT_EQ(console.err,
                   "switchboard-cli: " + message + " (switchboard-cli --help tells more)\n");
     }
-    EXPECT_EQ(Run({"--help"}), kExitOk);
-    EXPECT_TRUE(console.out.starts_with("usage: switchboard-cli COMMAND [ARGUMENTS]\n"));
+    // An option's value is never another option, even the one that asks for JSON.
+    EXPECT_EQ(Run({"send", "a.dat", "--printer", "--json"}), kExitBadInput);
+    EXPECT_TRUE(console.out.starts_with(
+        "{\"schema\": 2, \"error\": \"--printer takes a NAME, not the option \\\"--json\\\""))
+        << console.out;
+    EXPECT_TRUE(printers.sent.empty());
+
+    EXPECT_EQ(Run({"show", "--printer", "--help"}), kExitOk);
+    EXPECT_TRUE(console.out.starts_with("Usage: switchboard-cli show FILE [--json]\n"));
+    EXPECT_NE(console.out.find("\n  3  a printer or the spooler did not take the job, or the "
+                               "queues could not be\n     listed\n"
+                               "  4  standard output could not be written"),
+              std::string::npos);
+}
+
+// After "--" a name is a name, and "--printer=NAME" takes any NAME; a device named twice,
+// in two spellings, is sent to once.
+TEST_F(CliTest, OperandsAndValuesMayStartWithADashAndOneAddressIsOnePrinter) {
+    test::WriteBytes(Path("-a.dat"), FileOf(FactoryRecord()));
+    const fs::path before = fs::current_path();
+    fs::current_path(Path(""));
+    EXPECT_EQ(Run({"show", "--", "-a.dat"}), kExitOk) << console.err;
+    EXPECT_TRUE(console.out.starts_with("settings file -a.dat\n"));
+
+    printers.queues = {{"-q", "LPT1:"}};
+    const std::vector<std::string> args = {"send",
+                                           "./-a.dat",
+                                           "--printer=-q",
+                                           "--device",
+                                           "socket://[::1]:9",
+                                           "--device",
+                                           "SOCKET://[0:0::1]:9",
+                                           "--device",
+                                           "socket://[::ffff:127.0.0.1]:9",
+                                           "--device",
+                                           "socket://Printer.Example",
+                                           "--device",
+                                           "socket://printer.example:9100",
+                                           "--device",
+                                           "socket://127.0.0.1:9"};
+    EXPECT_EQ(Run(args), kExitOk) << console.err;
+    fs::current_path(before);
+    EXPECT_EQ(console.out, "sent: \"-q\" (LPT1:)\nsent: socket://[::1]:9\n"
+                           "sent: socket://127.0.0.1:9\nsent: socket://printer.example:9100\n");
+    EXPECT_EQ(devices.sent.size(), 3u);
+}
+
+// Names and values come from anyone: cut when long, never able to drive the terminal.
+TEST_F(CliTest, TextsFromOutsideAreCutAndShownEscaped) {
+    const std::string name = Path("\x1b[31mred\x07.dat");
+    test::WriteBytes(name, FileOf(FactoryRecord()));
+    EXPECT_EQ(Run({"show", name}), kExitOk);
+    EXPECT_TRUE(console.out.starts_with("settings file " + Path("\\x1b[31mred\\x07.dat") + "\n"));
+
+    const std::string deep = Path(std::string(100, 'd') + "/\xc2\x9b" + "x.dat");
+    EXPECT_EQ(Run({"show", deep}), kExitBadInput);
+    EXPECT_EQ(console.err, "switchboard-cli: " + deep.substr(0, 60) + "… (" +
+                               std::to_string(deep.size()) + " bytes): no such file\n");
+    EXPECT_EQ(Run({"set", name, "select.form=\x1b]0;title\x07"}), kExitBadInput);
+    EXPECT_EQ(console.err, "switchboard-cli: select.form: \"\\x1b]0;title\\x07\" is not one of "
+                           "書式０, 書式１, 書式２, 書式３, 書式４ (nothing written)\n");
+    EXPECT_EQ(TerminalText("\xc2\x9b\xff\x7f日本"), "\\xc2\\x9b\\xff\\x7f日本");
 }
 
 TEST(CliText, AssignmentsSplitAtTheFirstEqualsSign) {
@@ -580,6 +749,7 @@ TEST(CliText, AssignmentsSplitAtTheFirstEqualsSign) {
 TEST(CliText, JsonStringsEscapeWhatTheyMustAndReplaceStrayBytes) {
     EXPECT_EQ(JsonString("a\"b\\c\nd\x01日本"), "\"a\\\"b\\\\c\\nd\\u0001日本\"");
     EXPECT_EQ(JsonString("x\xFFy\xE6\x97"), "\"x\xEF\xBF\xBDy\xEF\xBF\xBD\xEF\xBF\xBD\"");
+    EXPECT_EQ(JsonString("\x7f\xc2\x9b[2J"), "\"\\u007f\\u009b[2J\"");
 }
 
 } // namespace
