@@ -29,11 +29,11 @@ constexpr std::string_view kHelpMissing = "ヘルプファイルが見つかり�
 
 CPanelCore::CPanelCore(const PageList& pages, PanelView& view, Prompter& prompter,
                        RecordSender& sender, FileStore& store, FileDialogs& dialogs,
-                       const OsVersion& os, std::string programDirectory)
+                       UserFolders& folders, const OsVersion& os, std::string programDirectory)
     : m_view(view), m_prompter(prompter), m_sender(sender), m_os(os),
       m_strProgramDirectory(std::move(programDirectory)), m_store(store),
       m_state(pages, view, prompter, m_selection.m_bStartupDone),
-      m_files(m_state, view, prompter, store, dialogs, os, m_strProgramDirectory,
+      m_files(m_state, view, prompter, store, dialogs, folders, os, m_strProgramDirectory,
               m_selection.m_bStartupDone) {}
 
 void CPanelCore::OnInitDialog() {

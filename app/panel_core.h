@@ -17,9 +17,10 @@ namespace sb {
 
 class CPanelCore {
 public:
-    // programDirectory ends in its separator; the help file and the file dialogs start there.
+    // programDirectory ends in its separator; the help file is there, and the file dialogs
+    // start there where this user may add a file to it.
     CPanelCore(const PageList& pages, PanelView& view, Prompter& prompter, RecordSender& sender,
-               FileStore& store, FileDialogs& dialogs, const OsVersion& os,
+               FileStore& store, FileDialogs& dialogs, UserFolders& folders, const OsVersion& os,
                std::string programDirectory);
     CPanelCore(const CPanelCore&) = delete;
     CPanelCore& operator=(const CPanelCore&) = delete;

@@ -41,7 +41,7 @@ CPanelDlg::CPanelDlg(FileDialogs* fileDialogs)
     : CDialog(IDD_PANEL), m_fileDialogs(fileDialogs ? *fileDialogs : m_systemFileDialogs),
       m_core(
           PageList{&m_pageSelect, &m_pageParam, &m_pageMsw1, &m_pageMsw2, &m_pageMsw3, &m_pageMsw4},
-          *this, m_prompter, m_sender, m_store, m_fileDialogs, m_os,
+          *this, m_prompter, m_sender, m_store, m_fileDialogs, m_folders, m_os,
           ProgramDirectory(ModulePath())) {}
 
 CPanelDlg::~CPanelDlg() {

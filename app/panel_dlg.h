@@ -11,6 +11,7 @@
 #include "app/spooler_record_sender.h"
 #include "files/win_file_dialogs.h"
 #include "files/win_file_store.h"
+#include "files/win_user_folders.h"
 #include "ui/gdi.h"
 #include "menu/icon_menu.h"
 #include "pages/msw_page.h"
@@ -103,6 +104,11 @@ private:
     // The tab control where the template puts it at this scale, below the tool bar, and large
     // enough for a page; the window around it; the pages over its display area.
     void LayOut();
+    // Whatever changes the tab control's rows (its font, pictures, items or size, a theme or a
+    // system setting) may move its display area: once it has settled, the layout follows.
+    static LRESULT CALLBACK TabProc(HWND tab, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                    DWORD_PTR panel);
+    void OnTabRowsSettled();
     void PlacePage(const CPage& page) const;
     void SetIcons();
     void SetTabPictures();
@@ -113,6 +119,7 @@ private:
     WinOsVersion m_os;
     SpoolerRecordSender m_sender{m_spooler, m_os};
     WinFileStore m_store;
+    WinUserFolders m_folders;
     WinFileDialogs m_systemFileDialogs{*this};
     FileDialogs& m_fileDialogs;
     CForwardingPrompter m_prompter{*this};
@@ -145,6 +152,7 @@ private:
     Rect m_templateTab;
     Size m_pageSize;
     std::optional<Rect> m_pageArea; // the tab control's display area, once laid out
+    bool m_tabRowsPosted = false;
 };
 
 } // namespace sb

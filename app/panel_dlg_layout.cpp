@@ -36,6 +36,30 @@ constexpr std::array<Tab, kPageCount> kTabs = {{
 constexpr COLORREF kTabImageMask = RGB(192, 192, 192);
 static_assert(IDB_PICTURE_STEP == kPictureIdStep);
 
+// Posted to the tab control, whose subclass takes it, once a change of its rows has settled.
+constexpr UINT kTabRowsSettled = WM_APP + 1;
+constexpr UINT_PTR kTabSubclass = 1;
+
+bool ChangesTabRows(UINT msg) {
+    switch (msg) {
+    case WM_SETFONT:
+    case WM_SIZE:
+    case WM_THEMECHANGED:
+    case WM_SETTINGCHANGE:
+    case TCM_SETIMAGELIST:
+    case TCM_INSERTITEMW:
+    case TCM_SETITEMW:
+    case TCM_DELETEITEM:
+    case TCM_DELETEALLITEMS:
+    case TCM_SETITEMSIZE:
+    case TCM_SETPADDING:
+    case TCM_SETMINTABWIDTH:
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 void CPanelDlg::SetIcons() {
@@ -61,6 +85,7 @@ void CPanelDlg::SetTabPictures() {
 void CPanelDlg::InitTabsAndPages() {
     m_tab.Attach(Item(IDC_TAB));
     KeepChildPlacement(m_tab.Handle());
+    ::SetWindowSubclass(m_tab.Handle(), TabProc, kTabSubclass, reinterpret_cast<DWORD_PTR>(this));
     RECT client{};
     ::GetClientRect(m_hWnd, &client);
     m_nTemplateDpi = Dpi();
@@ -149,6 +174,33 @@ void CPanelDlg::LayOut() {
         if (Page(index).Handle() != nullptr) {
             PlacePage(Page(index));
         }
+    }
+}
+
+LRESULT CALLBACK CPanelDlg::TabProc(HWND tab, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                    DWORD_PTR panel) {
+    auto& self = *reinterpret_cast<CPanelDlg*>(panel);
+    if (msg == kTabRowsSettled) {
+        self.OnTabRowsSettled();
+        return 0;
+    }
+    if (msg == WM_NCDESTROY) {
+        ::RemoveWindowSubclass(tab, TabProc, id);
+    }
+    const LRESULT result = ::DefSubclassProc(tab, msg, wParam, lParam);
+    // Once for many changes, and after those that come in a row, such as the dialog
+    // manager's new fonts after a move to another scale.
+    if (ChangesTabRows(msg) && !self.m_tabRowsPosted) {
+        self.m_tabRowsPosted = ::PostMessageW(tab, kTabRowsSettled, 0, 0) != FALSE;
+    }
+    return result;
+}
+
+void CPanelDlg::OnTabRowsSettled() {
+    m_tabRowsPosted = false;
+    // The layout's own moves of the tab control leave the pages where they belong.
+    if (m_pageArea != FromRECT(m_tab.DisplayArea(ToRECT(m_tab.RectInParent())))) {
+        LayOut();
     }
 }
 

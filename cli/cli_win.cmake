@@ -10,6 +10,6 @@ if(WIN32)
   target_link_options(switchboard-cli PRIVATE -municode)
   # The version the panel has, from the one header.
   set_source_files_properties(switchboard_cli.rc PROPERTIES
-                              OBJECT_DEPENDS ${SB_VERSION_HEADER}
+                              OBJECT_DEPENDS "${SB_VERSION_HEADER};${CMAKE_CURRENT_SOURCE_DIR}/switchboard-cli.manifest"
                               INCLUDE_DIRECTORIES ${PROJECT_BINARY_DIR}/res)
 endif()

@@ -20,10 +20,12 @@ constexpr std::string_view kWriteDenied =
 } // namespace
 
 CSettingsFiles::CSettingsFiles(CSettingsState& state, SettingsView& view, Prompter& prompter,
-                               FileStore& store, FileDialogs& dialogs, const OsVersion& os,
-                               std::string programDirectory, const bool& startupDone)
+                               FileStore& store, FileDialogs& dialogs, UserFolders& folders,
+                               const OsVersion& os, std::string programDirectory,
+                               const bool& startupDone)
     : m_state(state), m_view(view), m_prompter(prompter), m_store(store), m_dialogs(dialogs),
-      m_os(os), m_strProgramDirectory(std::move(programDirectory)), m_bStartupDone(startupDone) {}
+      m_folders(folders), m_os(os), m_strProgramDirectory(std::move(programDirectory)),
+      m_bStartupDone(startupDone) {}
 
 void CSettingsFiles::Load() {
     if (m_bStartupDone) {
@@ -34,7 +36,7 @@ void CSettingsFiles::Load() {
             return;
         }
     }
-    const std::optional<std::string> path = m_dialogs.Run(kLoadDialog, m_strProgramDirectory);
+    const std::optional<std::string> path = m_dialogs.Run(kLoadDialog, StartFolder());
     if (!path) {
         return;
     }
@@ -61,7 +63,7 @@ void CSettingsFiles::Load() {
 
 void CSettingsFiles::Save() {
     m_state.EncodeAllPages();
-    std::optional<std::string> path = m_dialogs.Run(kSaveDialog, m_strProgramDirectory);
+    std::optional<std::string> path = m_dialogs.Run(kSaveDialog, StartFolder());
     while (path) {
         OpenFailure failure = OpenFailure::None;
         if (Write(*path, failure)) {
@@ -73,8 +75,19 @@ void CSettingsFiles::Save() {
             return;
         }
         m_prompter.Message(kWriteDenied, mb::kOk | mb::kIconExclamation);
-        path = m_dialogs.Run(kSaveDialog, m_strProgramDirectory);
+        path = m_dialogs.Run(kSaveDialog, StartFolder());
     }
+}
+
+// The program's folder where this user may add a file to it, as where the portable zip was
+// unzipped; else Documents, as for a standard user of a program under Program Files, whose
+// first save would otherwise be refused.
+std::string CSettingsFiles::StartFolder() {
+    if (m_folders.AcceptsNewFile(m_strProgramDirectory)) {
+        return m_strProgramDirectory;
+    }
+    std::string documents = m_folders.Documents();
+    return documents.empty() ? m_strProgramDirectory : documents;
 }
 
 // False with the create's own failure when the file did not open; false with None when it

@@ -171,6 +171,7 @@ class Msi:
         "database_commit": (ctypes.c_int, [P]),
         "query_new": (P, [P, S]),
         "query_execute": (ctypes.c_int, [P, P]),
+        "query_fetch": (P, [P]),
         "summary_info_new": (P, [P, ctypes.c_uint]),
         "summary_info_set_string": (ctypes.c_int, [P, ctypes.c_int, S]),
         "summary_info_set_filetime": (ctypes.c_int, [P, ctypes.c_int, ctypes.c_uint64]),
@@ -185,6 +186,10 @@ class Msi:
             function.argtypes = arguments + [self.E]
         self.unref = ctypes.CDLL("libgobject-2.0.so.0").g_object_unref
         self.unref.argtypes = [self.P]
+        self.lib.libmsi_record_get_string.restype = self.P
+        self.lib.libmsi_record_get_string.argtypes = [self.P, ctypes.c_uint]
+        self.free = ctypes.CDLL("libglib-2.0.so.0").g_free
+        self.free.argtypes = [self.P]
         self.db = self.call("database_new", path.encode(), 4, None)  # transacted
 
     def call(self, name, *args):
@@ -198,6 +203,18 @@ class Msi:
         handle = self.call("query_new", self.db, query.encode())
         self.call("query_execute", handle, None)
         self.unref(handle)
+
+    def value(self, query):
+        """The first field of the first row that the query finds."""
+        handle = self.call("query_new", self.db, query.encode())
+        self.call("query_execute", handle, None)
+        record = self.call("query_fetch", handle)
+        text = self.lib.libmsi_record_get_string(record, 1)
+        value = ctypes.string_at(text).decode()
+        self.free(text)
+        self.unref(record)
+        self.unref(handle)
+        return value
 
     def import_table(self, path):
         self.call("database_import", self.db, path.encode())
@@ -237,6 +254,18 @@ def finish_msi(config, epoch):
         db.sql("INSERT INTO `Upgrade` (`UpgradeCode`, `VersionMax`, `Attributes`,"
                f" `ActionProperty`) VALUES ('{config['upgrade_code']}', '{version}',"
                " 513, 'WIX_UPGRADE_DETECTED')")  # 513: features migrate, maximum included
+        # An installed product is found where it is, for all users or for one, so that a repair
+        # or an uninstall works on that folder: the folder of the program's own component
+        # (wixl knows no ComponentSearch).
+        component = db.value("SELECT `ComponentId` FROM `Component` WHERE `Component` = 'Program'")
+        db.sql("CREATE TABLE `CompLocator` (`Signature_` CHAR(72) NOT NULL,"
+               " `ComponentId` CHAR(38) NOT NULL, `Type` SHORT PRIMARY KEY `Signature_`)")
+        db.sql("INSERT INTO `CompLocator` (`Signature_`, `ComponentId`, `Type`)"
+               f" VALUES ('InstalledProgram', '{component}', 1)")  # 1: the key path is a file
+        db.sql("INSERT INTO `AppSearch` (`Property`, `Signature_`)"
+               " VALUES ('INSTALLDIR', 'InstalledProgram')")
+        for sequence in ("InstallUISequence", "InstallExecuteSequence"):
+            db.sql(f"INSERT INTO `{sequence}` (`Action`, `Sequence`) VALUES ('AppSearch', 50)")
         for name in [e["name"] for e in config["files"] if e["name"].endswith(".exe")]:
             db.sql(f"UPDATE `File` SET `Version` = '{version}.0', `Language` = '1041'"
                    f" WHERE `File` = '{name}'")

@@ -7,8 +7,8 @@ SB_PACKAGES=(
     cmake ninja-build g++ clang libgtest-dev libgmock-dev googletest
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 xvfb fonts-ipafont-gothic
     fonts-wine imagemagick clang-format clang-tidy libclang-rt-14-dev wixl msitools unzip
-    fp-utils p7zip-full python3 osslsigncode openssl
-    cups-daemon cups cups-client libcups2-dev
+    fp-utils p7zip-full python3 osslsigncode openssl debootstrap
+    cups-daemon cups cups-client libcups2-dev debhelper help2man lintian
 )
 
 sb_log() { printf '== %s\n' "$*" >&2; }
@@ -77,6 +77,33 @@ sb_install_wine32() {
     return 1
 }
 
+# sb_runs_i386 [DIR]: whether this kernel executes 32-bit x86 Linux programs, such as
+# wine32's loader; some 64-bit kernels are built without that. Tries a program of 95 bytes
+# made here in DIR (default TMPDIR or /tmp): an ELF header for i386 with its entry at
+# 0x08048054, one loadable segment of the whole file, and the code of exit(42).
+sb_runs_i386() {
+    local probe status
+    probe=$(mktemp "${1:-${TMPDIR:-/tmp}}/sb-i386.XXXXXX") || return 1
+    {
+        printf '\x7fELF\x01\x01\x01\0\0\0\0\0\0\0\0\0'             # 32-bit, little-endian
+        printf '\x02\0\x03\0\x01\0\0\0\x54\x80\x04\x08'            # executable, i386, entry
+        printf '\x34\0\0\0\0\0\0\0\0\0\0\0\x34\0\x20\0\x01\0\x28\0' # one program header
+        printf '\0\0\0\0'
+        printf '\x01\0\0\0\0\0\0\0\0\x80\x04\x08\0\x80\x04\x08'    # loaded at 0x08048000
+        printf '\x5f\0\0\0\x5f\0\0\0\x05\0\0\0\0\x10\0\0'          # 95 bytes, read and execute
+        printf '\xb8\x01\0\0\0\x31\xdb\xb3\x2a\xcd\x80'            # eax=1 (exit), ebx=42, int 80h
+    } >"$probe" && chmod +x "$probe"
+    "$probe" 2>/dev/null
+    status=$?
+    rm -f "$probe"
+    ((status == 42))
+}
+
+# Debian 13's Wine 10 (scripts/wine-run --wine 10) lives in a chroot of this suite with
+# these packages (scripts/debian-chroot).
+SB_WINE10_SUITE=trixie
+SB_WINE10_PACKAGES=(wine wine64 fonts-wine fonts-ipafont-gothic xvfb)
+
 SB_WINE=/usr/lib/wine/wine64
 # Debian's wine32 (i386): the loader of 32-bit programs. The 64-bit server serves both.
 SB_WINE32=/usr/lib/wine/wine
@@ -116,6 +143,44 @@ sb_start_xvfb() {
         return 1
     fi
     SB_XVFB_DISPLAY=:$num
+}
+
+# sb_check_pe EXE ARCH: what Windows asks of a program of ARCH (win64 or win32) before any of
+# it runs, read from its headers without running it: the machine (x64 or x86), a subsystem
+# version that Windows 7 takes (6.1 at most), NX compatibility and a dynamic base (ASLR),
+# on x64 high-entropy addresses too, and a manifest among its resources that names no other
+# architecture for the program (Windows' side-by-side loader refuses that). One line for each
+# that is missing; fails when any is.
+sb_check_pe() {
+    local header rc format major minor flags identity status=0
+    header=$(x86_64-w64-mingw32-objdump -p "$1" 2>/dev/null) &&
+        rc=$(x86_64-w64-mingw32-windres -i "$1" -O rc 2>/dev/null) || {
+        echo "  $1: no Windows program"
+        return 1
+    }
+    format=$(sed -n 's/.*file format //p' <<<"$header")
+    major=$(sed -n 's/^MajorSubsystemVersion\t*//p' <<<"$header")
+    minor=$(sed -n 's/^MinorSubsystemVersion\t*//p' <<<"$header")
+    flags=$((16#$(sed -n 's/^DllCharacteristics\t*//p' <<<"$header")))
+    local -A wanted=([win64]=pei-x86-64 [win32]=pei-i386)
+    [[ $format == "${wanted[$2]:-?}" ]] || { echo "  $1: $format, not a $2 program"; status=1; }
+    ((major * 100 + minor <= 601)) || { echo "  $1: subsystem version $major.$minor, Windows 7 runs 6.1 at most"; status=1; }
+    ((flags & 0x100)) || { echo "  $1: not NX compatible"; status=1; }
+    ((flags & 0x40)) || { echo "  $1: no dynamic base"; status=1; }
+    [[ $2 == win32 ]] || ((flags & 0x20)) || { echo "  $1: no high-entropy addresses"; status=1; }
+    local -A machine=([win64]=amd64 [win32]=x86)
+    if grep -qE '^[0-9]+ 24 ' <<<"$rc"; then
+        # The program's own identity comes first; the common controls' after it.
+        identity=$(grep -m1 -o '<assemblyIdentity[^>]*>' <<<"$rc")
+        if [[ $identity =~ processorArchitecture=\"\"([^\"]*)\"\" && ${BASH_REMATCH[1]} != "${machine[$2]:-?}" ]]; then
+            echo "  $1: its manifest names it ${BASH_REMATCH[1]}"
+            status=1
+        fi
+    else
+        echo "  $1: no manifest"
+        status=1
+    fi
+    return "$status"
 }
 
 # sb_check_imports EXE: lists the DLLs that the Windows program imports, one a line, and

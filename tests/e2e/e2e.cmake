@@ -16,6 +16,9 @@ add_executable(e2e_tests scenario.cpp startup_test.cpp selection_test.cpp send_t
 target_link_libraries(e2e_tests PRIVATE sb_e2e_driver sb_queue_admin gtest_main ws2_32)
 add_dependencies(e2e_tests switchboard switchboard-cli)
 
+set(SB_E2E_ENVIRONMENT
+    "SB_WINEPREFIX=${CMAKE_CURRENT_BINARY_DIR}/wineprefix;SB_E2E_APP=$<TARGET_FILE:switchboard>;SB_E2E_CLI=$<TARGET_FILE:switchboard-cli>;SB_E2E_WORK=${CMAKE_CURRENT_BINARY_DIR}/work;SB_SBEMU=${SB_SBEMU}")
+
 # One ctest entry per group, so a stuck group costs only its own time.
 set(SB_E2E_GROUPS "startup:Startup.*" "selection:Selection.*" "send:Send.*" "files:Files.*"
     "exit:Exit.*" "help:Help.*" "cli:Cli.*" "keyboard:Keyboard.*")
@@ -27,8 +30,17 @@ foreach(group ${SB_E2E_GROUPS})
   set_tests_properties(e2e_${name} PROPERTIES
     RESOURCE_LOCK sb_e2e_prefix
     TIMEOUT 120
-    ENVIRONMENT "SB_WINEPREFIX=${CMAKE_CURRENT_BINARY_DIR}/wineprefix;SB_E2E_APP=$<TARGET_FILE:switchboard>;SB_E2E_CLI=$<TARGET_FILE:switchboard-cli>;SB_E2E_WORK=${CMAKE_CURRENT_BINARY_DIR}/work;SB_SBEMU=${SB_SBEMU}")
+    ENVIRONMENT "${SB_E2E_ENVIRONMENT}")
 endforeach()
+
+# The program in a folder this user cannot add a file to, on a read-only mount of the run's own.
+add_test(NAME e2e_unwritable
+         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/unwritable_folder.sh $<TARGET_FILE:e2e_tests>
+                 --gtest_filter=Unwritable.*)
+set_tests_properties(e2e_unwritable PROPERTIES
+  RESOURCE_LOCK sb_e2e_prefix
+  TIMEOUT 120
+  ENVIRONMENT "${SB_E2E_ENVIRONMENT}")
 
 # One user step at a time, for the screenshot and demo scripts.
 add_executable(sbdrive sbdrive.cpp)

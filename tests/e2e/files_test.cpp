@@ -1,5 +1,6 @@
 // Settings files as the user meets them: what a save writes, what a load brings back, the
-// question before unsent changes are thrown away, and files that are refused.
+// question before unsent changes are thrown away, files that are refused, and where the save
+// goes when the program's folder takes no new file from this user.
 #include "tests/e2e/scenario.h"
 
 namespace sb::e2e {
@@ -118,6 +119,80 @@ TEST_F(Files, AFileWithoutTheHeaderIsRefusedAndChangesNothing) {
     }
     EXPECT_FALSE(IsChecked(main.Page(L"MSW4"), kIdleStrikeOff));
     EXPECT_EQ(SentJob(Capture(), pid, main), FactoryRecord());
+}
+
+// The program in a folder this user cannot add a file to, as Program Files is for a standard
+// user: tests/e2e/unwritable_folder.sh runs this group with it on a read-only mount.
+class Unwritable : public Scenario {
+protected:
+    static constexpr wchar_t kShellFolders[] =
+        L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+
+    // Documents as the system names it, moved into the scenario's folder for the run.
+    void SetUp() override {
+        Scenario::SetUp();
+        ASSERT_EQ(::RegOpenKeyExW(HKEY_CURRENT_USER, kShellFolders, 0, KEY_READ | KEY_SET_VALUE,
+                                  &m_hFolders),
+                  ERROR_SUCCESS);
+        wchar_t old[MAX_PATH];
+        DWORD size = sizeof old;
+        m_bHadDocuments =
+            ::RegGetValueW(m_hFolders, nullptr, L"Personal", RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND,
+                           nullptr, old, &size) == ERROR_SUCCESS;
+        if (m_bHadDocuments) {
+            m_strOldDocuments = old;
+        }
+        ::CreateDirectoryW(Documents().c_str(), nullptr);
+        SetDocuments(Documents());
+    }
+    void TearDown() override {
+        if (m_hFolders == nullptr) {
+            return;
+        }
+        if (m_bHadDocuments) {
+            SetDocuments(m_strOldDocuments);
+        } else {
+            ::RegDeleteValueW(m_hFolders, L"Personal");
+        }
+        ::RegCloseKey(m_hFolders);
+    }
+
+    std::wstring Documents() const { return Dir().Dos("Documents"); }
+
+private:
+    void SetDocuments(const std::wstring& path) const {
+        const auto bytes = static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t));
+        ::RegSetValueExW(m_hFolders, L"Personal", 0, REG_EXPAND_SZ,
+                         reinterpret_cast<const BYTE*>(path.c_str()), bytes);
+    }
+
+    HKEY m_hFolders = nullptr;
+    bool m_bHadDocuments = false;
+    std::wstring m_strOldDocuments;
+};
+
+TEST_F(Unwritable, TheSaveDialogStartsInDocumentsAndTheFileIsSavedThere) {
+    std::wstring program = DosPath(EnvVar("SB_E2E_APP"));
+    program.resize(program.rfind(L'\\') + 1);
+    const UniqueHandle probe(::CreateFileW((program + L"probe.tmp").c_str(), GENERIC_WRITE, 0,
+                                           nullptr, CREATE_NEW, FILE_FLAG_DELETE_ON_CLOSE,
+                                           nullptr));
+    ASSERT_EQ(probe.Get(), INVALID_HANDLE_VALUE)
+        << Narrow(program) << " takes new files: run this group through unwritable_folder.sh";
+
+    AddCapturedQueue(L"Quillstrike");
+    std::unique_ptr<AppProcess> app;
+    const HWND panel = StartPanel(app);
+    ASSERT_NE(panel, nullptr);
+    const DWORD pid = app->Pid();
+    const Panel main(panel);
+
+    // A name without a folder is saved in the folder the dialog shows.
+    main.Command(kSave);
+    ASSERT_TRUE(AnswerFileDialog(pid, L"saved.dat"));
+    EXPECT_TRUE(OnlyPanel(pid, panel));
+    EXPECT_EQ(ReadFileBytes(Documents() + L"\\saved.dat").value_or(Bytes{}),
+              Join(FileHeader(), FactoryRecord()));
 }
 
 } // namespace

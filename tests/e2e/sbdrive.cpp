@@ -94,6 +94,9 @@ int Run(int argc, char** argv) {
     if (argc < 2) {
         return Usage();
     }
+    // Rectangles in the screen's pixels, as the shots cut them: to a program unaware of the
+    // scale, the system gives the panel's scaled to 96 dpi.
+    SetProcessDPIAware();
     const std::string_view command = argv[1];
     int number = 0;
     if ((command == "wait" || command == "rect") && argc == 3) {

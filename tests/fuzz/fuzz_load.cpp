@@ -55,6 +55,12 @@ public:
     }
 };
 
+class OpenFolders final : public UserFolders {
+public:
+    bool AcceptsNewFile(const std::string&) override { return true; }
+    std::string Documents() override { return {}; }
+};
+
 class NtVersion final : public OsVersion {
 public:
     OsVersionInfo Get() const override { return {}; }
@@ -76,9 +82,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     MemoryStore store(bytes);
     ChooseFile dialogs;
+    OpenFolders folders;
     NtVersion os;
-    CSettingsFiles files(panel.state, panel.view, panel.prompter, store, dialogs, os, "C:\\",
-                         panel.startupDone);
+    CSettingsFiles files(panel.state, panel.view, panel.prompter, store, dialogs, folders, os,
+                         "C:\\", panel.startupDone);
     files.Load();
 
     const bool isSettingsFile = size >= 290 && std::memcmp(data, kHeader, sizeof kHeader) == 0;

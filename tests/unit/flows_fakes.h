@@ -6,6 +6,7 @@
 #include "app/record_sender.h"
 #include "files/file_dialogs.h"
 #include "files/stdio_file_store.h"
+#include "files/user_folders.h"
 #include "base/os_version.h"
 #include "printer/printer_selection.h"
 #include "record/settings_state.h"
@@ -236,6 +237,21 @@ private:
         int m_writes = 0;
     };
     StdioFileStore m_real;
+};
+
+// The program's folder open to this user or not, and a Documents folder; every folder asked
+// about is kept.
+class FakeFolders final : public UserFolders {
+public:
+    bool AcceptsNewFile(const std::string& folder) override {
+        asked.push_back(folder);
+        return writable;
+    }
+    std::string Documents() override { return documents; }
+
+    bool writable = true;
+    std::string documents = "C:\\Users\\user\\Documents";
+    std::vector<std::string> asked;
 };
 
 struct FixedOs final : OsVersion {

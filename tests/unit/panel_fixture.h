@@ -82,6 +82,7 @@ protected:
     ScriptedDialogs dialogs{log};
     TempDir dir;
     FaultyFileStore store;
+    FakeFolders folders;
     FixedOs os;
     CPanelCore core{PageList{&select, &param, &msw1, &msw2, &msw3, &msw4},
                     view,
@@ -89,6 +90,7 @@ protected:
                     sender,
                     store,
                     dialogs,
+                    folders,
                     os,
                     dir.Path()};
 };

@@ -181,6 +181,26 @@ TEST_F(PanelTest, FileDialogsStartInTheProgramDirectoryWithTheSettingsFilter) {
     EXPECT_TRUE(dialogs.shown[1].save);
     EXPECT_EQ(dialogs.shown[1].flags, 0x6u); // and OFN_OVERWRITEPROMPT
     EXPECT_EQ(dialogs.directories, (std::vector<std::string>{dir.Path(), dir.Path()}));
+    EXPECT_EQ(folders.asked, dialogs.directories);
+}
+
+TEST_F(PanelTest, AProgramFolderThisUserCannotWriteToSendsEveryDialogToDocuments) {
+    StartUp();
+    folders.writable = false;
+    dialogs.choices = {std::nullopt, dir.File("a.dat"), dir.File("b.dat")};
+    core.OnLoadSettingsFile();
+    store.createFailures = {OpenFailure::AccessDenied};
+    prompter.Expect(kWriteDenied, kOkExclamation);
+    core.OnSaveSettingsFile();
+    EXPECT_EQ(core.State().Saved(), FactoryRecord());
+    EXPECT_EQ(folders.asked, (std::vector<std::string>(3, dir.Path())));
+    EXPECT_EQ(dialogs.directories, (std::vector<std::string>(3, folders.documents)));
+
+    // Where the system names no Documents folder, the program's is still the start.
+    folders.documents.clear();
+    dialogs.choices = {std::nullopt};
+    core.OnSaveSettingsFile();
+    EXPECT_EQ(dialogs.directories.back(), dir.Path());
 }
 
 // --- Saving ---

@@ -108,6 +108,20 @@ void ExpectMenuAt(HWND panel, int dpi) {
     EXPECT_EQ(ImageSize(load->image.Get()), (Size{picture, picture - 1}));
 }
 
+Rect DisplayArea(HWND tab) {
+    return FromRECT(CTabCtrl(tab).DisplayArea(ToRECT(RectOf(tab))));
+}
+
+// Every page made so far fills the tab control's display area.
+void ExpectPagesFillTheDisplayArea(HWND panel) {
+    const Rect display = DisplayArea(GetDlgItem(panel, IDC_TAB));
+    const std::vector<HWND> pages = Pages(panel);
+    ASSERT_FALSE(pages.empty());
+    for (HWND page : pages) {
+        EXPECT_EQ(RectOf(page), display);
+    }
+}
+
 // Everything that follows the scale, on the running panel at `dpi`.
 void ExpectLaidOutAt(HWND panel, int dpi) {
     SCOPED_TRACE(testing::Message() << dpi << " dpi");
@@ -116,12 +130,10 @@ void ExpectLaidOutAt(HWND panel, int dpi) {
     const HWND toolBar = GetDlgItem(panel, IDC_TOOLBAR);
     const HWND statusBar = GetDlgItem(panel, IDC_STATUSBAR);
 
-    // Every page made so far fills the tab control's display area, which holds a page.
-    const Rect display = FromRECT(CTabCtrl(tab).DisplayArea(ToRECT(RectOf(tab))));
-    const std::vector<HWND> pages = Pages(panel);
-    ASSERT_FALSE(pages.empty());
-    for (HWND page : pages) {
-        EXPECT_EQ(RectOf(page), display);
+    // The display area holds a page.
+    ExpectPagesFillTheDisplayArea(panel);
+    const Rect display = DisplayArea(tab);
+    for (HWND page : Pages(panel)) {
         // Wine's dialog manager keeps a page's font at a move, so its template is the
         // system scale's.
         if (dpi == static_cast<int>(SystemDpi())) {
@@ -221,6 +233,25 @@ TEST_F(DisplayScale, ThePanelIsLaidOutAtThePrefixsScale) {
         ShowEveryTab(Panel());
         ExpectLaidOutAt(Panel(), dpi);
     }});
+}
+
+TEST_F(DisplayScale, NewRowsOfTheTabControlMoveThePages) {
+    // A font twice as tall makes the tab rows taller, as a change of the tab control's
+    // pictures, items, size or theme can: the pages follow once the rows have settled.
+    CFont font;
+    Run({[&] {
+             ShowEveryTab(Panel());
+             const HWND tab = GetDlgItem(Panel(), IDC_TAB);
+             const Rect before = DisplayArea(tab);
+             LOGFONTW logFont{};
+             GetObjectW(reinterpret_cast<HFONT>(SendMessageW(tab, WM_GETFONT, 0, 0)),
+                        sizeof(logFont), &logFont);
+             logFont.lfHeight *= 2;
+             font = CFont(CreateFontIndirectW(&logFont));
+             SendMessageW(tab, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
+             EXPECT_NE(DisplayArea(tab), before);
+         },
+         [&] { ExpectPagesFillTheDisplayArea(Panel()); }});
 }
 
 TEST_F(DisplayScale, AMoveToAnotherScaleRebuildsAndLaysOutThePanelAndItsDialogs) {
