@@ -31,8 +31,9 @@ BOOL CPrinterSelectDlg::OnInitDialog() {
     const int dpi = static_cast<int>(Dpi());
     m_listPrinters.InsertColumn(0, L"プリンタ名", Scale(kNameColumnWidth, dpi), LVCFMT_LEFT);
     m_listPrinters.InsertColumn(1, L"接続先", Scale(kConnectionColumnWidth, dpi), LVCFMT_LEFT);
-    // A cell too narrow for its text shows the whole of it in a tip.
-    m_listPrinters.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP);
+    // A cell too narrow for its text shows the whole of it in a tip: the first column's in a
+    // label tip, the connection's in an info tip.
+    m_listPrinters.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP | LVS_EX_INFOTIP);
     CentreOverOwner();
 
     const SelectOutcome outcome = m_selection.OnInit(Prompt());
@@ -77,7 +78,17 @@ void CPrinterSelectDlg::OnOK() {
 }
 
 bool CPrinterSelectDlg::OnNotify(const NMHDR& header, LRESULT& result) {
-    if (header.idFrom != IDC_PRINTER_LIST || header.code != static_cast<UINT>(NM_DBLCLK)) {
+    if (header.idFrom != IDC_PRINTER_LIST) {
+        return false;
+    }
+    if (header.code == static_cast<UINT>(LVN_GETINFOTIPW)) {
+        // The list hands out the tip's buffer to be written into.
+        m_listPrinters.FillCutCellTip(
+            *reinterpret_cast<NMLVGETINFOTIPW*>(const_cast<NMHDR*>(&header)));
+        result = 0;
+        return true;
+    }
+    if (header.code != static_cast<UINT>(NM_DBLCLK)) {
         return false;
     }
     Act(m_selection.OnDoubleClick(SelectedRow(), Prompt()));

@@ -133,6 +133,11 @@ public:
         item.state = state;
         Send(LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
     }
+    // For LVN_GETINFOTIP in report view: when the cursor is over a cell of another column than
+    // the first and that cell is too narrow for its text, the tip becomes the whole text. The
+    // list asks for the row only, so the cell is the one under the cursor. The first column's
+    // cut labels are the label tips' (LVS_EX_LABELTIP); any other tip is left as it is.
+    void FillCutCellTip(NMLVGETINFOTIPW& tip) const;
 };
 
 class CToolBar : public CWindow {

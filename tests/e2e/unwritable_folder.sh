@@ -27,8 +27,10 @@ export SB_E2E_APP=$folder/$(basename "$SB_E2E_APP")
 
 # Wine's server opens the files for its programs: one started outside this namespace would
 # not see the mount, so it must have ended first, and this one ends before the namespace.
-WINEPREFIX=$SB_WINEPREFIX "$SB_WINESERVER" -w
+# wine-run waits on the prefix that its Wine takes (Wine 10 has its own, in its chroot).
+wine_run=$here/../../scripts/wine-run
+"$wine_run" --prefix "$SB_WINEPREFIX" --wait
 status=0
-"$here/../../scripts/wine-run" "$@" || status=$?
-WINEPREFIX=$SB_WINEPREFIX "$SB_WINESERVER" -w
+"$wine_run" "$@" || status=$?
+"$wine_run" --prefix "$SB_WINEPREFIX" --wait
 exit "$status"

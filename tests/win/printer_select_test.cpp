@@ -339,8 +339,53 @@ TEST_F(PrinterSelectDlgTest, ListsTheDriversQueuesSortedWithTheirConnections) {
     EXPECT_EQ(widths[0], 200);
     EXPECT_EQ(widths[1], 90);
     EXPECT_TRUE(extendedStyle & LVS_EX_FULLROWSELECT);
+    EXPECT_TRUE(extendedStyle & LVS_EX_INFOTIP);
     EXPECT_TRUE(m_prompter.m_shown.empty());
     EXPECT_TRUE(m_exitCodes.empty());
+}
+
+// The tip the list would show with the cursor over the row's cell in that column: the list
+// asks for a row, and where the cursor was is the position of the last message taken.
+std::string InfoTipOver(HWND dialog, int index, int column) {
+    const HWND list = ::GetDlgItem(dialog, IDC_PRINTER_LIST);
+    RECT cell{};
+    cell.top = column;
+    cell.left = LVIR_LABEL;
+    ::SendMessageW(list, LVM_GETSUBITEMRECT, static_cast<WPARAM>(index),
+                   reinterpret_cast<LPARAM>(&cell));
+    POINT point{(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
+    ::ClientToScreen(list, &point);
+    ::SetCursorPos(point.x, point.y);
+    MSG msg{};
+    ::PostMessageW(list, WM_NULL, 0, 0);
+    ::PeekMessageW(&msg, list, WM_NULL, WM_NULL, PM_REMOVE);
+    wchar_t text[INFOTIPSIZE] = L"as the list made it";
+    NMLVGETINFOTIPW tip{};
+    tip.hdr = {list, IDC_PRINTER_LIST, static_cast<UINT>(LVN_GETINFOTIPW)};
+    tip.pszText = text;
+    tip.cchTextMax = INFOTIPSIZE;
+    tip.iItem = index;
+    ::SendMessageW(dialog, WM_NOTIFY, IDC_PRINTER_LIST, reinterpret_cast<LPARAM>(&tip));
+    return Narrow(text);
+}
+
+TEST_F(PrinterSelectDlgTest, ACutConnectionShowsWhollyInTheRowsTip) {
+    AddFourPrinters();
+    m_selection.m_bStartupDone = true;
+    std::string cut, fitting, name;
+    const INT_PTR result = RunDialog({
+        [&](HWND dialog) {
+            cut = InfoTipOver(dialog, RowOf(dialog, Tag() + L"éclair"), 1);
+            fitting = InfoTipOver(dialog, RowOf(dialog, Tag() + L"Beta"), 1);
+            name = InfoTipOver(dialog, RowOf(dialog, Tag() + L"éclair"), 0);
+        },
+        [](HWND dialog) { Press(dialog, IDCANCEL); },
+    });
+
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_EQ(cut, "/tmp/sb-select-test-2.bin");
+    EXPECT_EQ(fitting, "as the list made it") << "FILE: fits its column";
+    EXPECT_EQ(name, "as the list made it") << "the first column has label tips";
 }
 
 // The core cannot know the list's collation of accents, widths, kana and case: without a
