@@ -1,5 +1,6 @@
 #include "files/win_user_folders.h"
 
+#include "ui/handle.h"
 #include "ui/system_dll.h"
 #include "ui/wide_text.h"
 
@@ -37,11 +38,10 @@ bool WinUserFolders::AcceptsNewFile(const std::string& folder) {
     for (int attempt = 0; attempt < 8; ++attempt) {
         const std::wstring path = base + std::to_wstring(++s_nProbe) + L".tmp";
         // Deleted by the system when the handle closes, even if this process dies first.
-        const HANDLE probe = ::CreateFileW(
+        const CFileHandle probe(::CreateFileW(
             path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-            FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-        if (probe != INVALID_HANDLE_VALUE) {
-            ::CloseHandle(probe);
+            FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+        if (probe) {
             return true;
         }
         if (::GetLastError() != ERROR_FILE_EXISTS) {
