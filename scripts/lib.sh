@@ -45,8 +45,12 @@ sb_install_missing() {
     ((${#missing[@]})) || return 0
     sb_log "installing ${missing[*]}"
     sb_apt_update
-    sb_apt install -y "${missing[@]}"
+    sb_apt install -y "${missing[@]}" && sb_apt_clean
 }
+
+# sb_apt_clean: the downloaded packages go once installed (over 1.5 GB for SB_PACKAGES), as
+# the builds and the Wine prefixes need the disk.
+sb_apt_clean() { sb_apt clean || sb_log "apt-get clean failed; going on"; }
 
 # sb_install_wine32: Wine's 32-bit half (Debian's wine32, i386), which runs the 32-bit
 # programs. Its i386 libraries must be the versions of their installed amd64 twins; when
@@ -67,11 +71,11 @@ sb_install_wine32() {
     sb_apt_update
     # --no-remove: nothing the 64-bit build and tests need is ever given up for it.
     sb_apt install -y --no-remove wine64 wine32:i386 && [[ -x $SB_WINE && -x $SB_WINE32 ]] &&
-        return 0
+        sb_apt_clean && return 0
     # apt's resolver gives up on the GStreamer library unless both halves are named.
     [[ -n $codename ]] && sb_apt install -y --no-remove -t "$codename" --allow-downgrades \
         --no-install-recommends wine64 wine32:i386 "$gst:amd64/$codename" "$gst:i386/$codename" &&
-        [[ -x $SB_WINE && -x $SB_WINE32 ]] && return 0
+        [[ -x $SB_WINE && -x $SB_WINE32 ]] && sb_apt_clean && return 0
     sb_log "32-bit Wine cannot be installed: the i386 package indexes do not match the" \
         "installed amd64 libraries"
     return 1
