@@ -54,13 +54,17 @@ JobCapture::JobCapture(const WorkDir& dir, std::string sbemu)
     : m_dir(dir), m_sbemu(std::move(sbemu)) {}
 
 std::wstring JobCapture::Port() const {
-    const std::string dir = m_dir.Unix();
-    const std::string partial = Quoted(dir + "/job.part");
-    const std::string reader = Emulated() ? Quoted(m_sbemu) + " receive --log " +
-                                                Quoted(dir + "/jobs.log") + " --out " + partial
-                                          : "cat > " + partial;
-    // Renamed only once complete, so a job that is there is whole; a malformed one too.
-    return Widen("|" + reader + "; mv " + partial + " " + Quoted(dir + "/job.dat"));
+    // The reader in place of the port's shell, which would hold what it inherited; the
+    // folder of the jobs, and the emulator where there is one.
+    std::string command = "|exec ";
+    for (const std::string& word : {EnvVar("SB_E2E_RECEIVE"), m_dir.Unix(), m_sbemu}) {
+        if (!word.empty()) {
+            command += Quoted(word);
+            command += ' ';
+        }
+    }
+    command.pop_back();
+    return Widen(command);
 }
 
 std::optional<Bytes> JobCapture::WaitJob(DWORD timeoutMs) {

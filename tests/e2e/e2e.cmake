@@ -19,7 +19,7 @@ add_dependencies(e2e_tests switchboard switchboard-cli)
 # A group is ended, with the prefix's Wine, before ctest's timeout would kill only the
 # wrapper: whatever hung there cannot hold up the groups after it.
 set(SB_E2E_ENVIRONMENT
-    "SB_WINEPREFIX=${CMAKE_CURRENT_BINARY_DIR}/wineprefix;SB_WINE_TIME_LIMIT=100;SB_E2E_APP=$<TARGET_FILE:switchboard>;SB_E2E_CLI=$<TARGET_FILE:switchboard-cli>;SB_E2E_WORK=${CMAKE_CURRENT_BINARY_DIR}/work;SB_SBEMU=${SB_SBEMU}")
+    "SB_WINEPREFIX=${CMAKE_CURRENT_BINARY_DIR}/wineprefix;SB_WINE_TIME_LIMIT=100;SB_E2E_APP=$<TARGET_FILE:switchboard>;SB_E2E_CLI=$<TARGET_FILE:switchboard-cli>;SB_E2E_WORK=${CMAKE_CURRENT_BINARY_DIR}/work;SB_E2E_RECEIVE=${CMAKE_CURRENT_SOURCE_DIR}/receive_job.sh;SB_SBEMU=${SB_SBEMU}")
 
 # One ctest entry per group, so a stuck group costs only its own time.
 set(SB_E2E_GROUPS "startup:Startup.*" "selection:Selection.*" "send:Send.*" "files:Files.*"
