@@ -57,13 +57,13 @@ std::wstring JobCapture::Port() const {
     // The reader in place of the port's shell, which would hold what it inherited; the
     // folder of the jobs, and the emulator where there is one.
     std::string command = "|exec ";
-    for (const std::string& word : {EnvVar("SB_E2E_RECEIVE"), m_dir.Unix(), m_sbemu}) {
-        if (!word.empty()) {
-            command += Quoted(word);
-            command += ' ';
-        }
+    command += Quoted(EnvVar("SB_E2E_RECEIVE"));
+    command += ' ';
+    command += Quoted(m_dir.Unix());
+    if (Emulated()) {
+        command += ' ';
+        command += Quoted(m_sbemu);
     }
-    command.pop_back();
     return Widen(command);
 }
 
